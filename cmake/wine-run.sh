@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in the given prefix, making the prefix on
+# first use. Usage: wine-run.sh PREFIX 32|64 PROGRAM [ARGS...]
+# A 64-bit program runs on Wine's 64-bit loader directly (Debian's wine script
+# would pick the 32-bit one whenever it is installed).
+set -euo pipefail
+prefix=$1
+bits=$2
+shift 2
+export WINEPREFIX=$prefix
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=,winedbg.exe=d}
+if [ "$bits" = 64 ]; then
+  export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+else
+  export WINELOADER=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32
+fi
+if [ ! -f "$prefix/.tolvane-ready" ]; then
+  mkdir -p "$(dirname "$prefix")"
+  (
+    flock 9
+    if [ ! -f "$prefix/.tolvane-ready" ]; then
+      "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
+      "$WINESERVER" -w || true
+      touch "$prefix/.tolvane-ready"
+    fi
+  ) 9>"$prefix.lock"
+fi
+exec "$WINELOADER" "$@"

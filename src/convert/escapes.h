@@ -1,0 +1,49 @@
+// Numeric character references and percent escapes: writing them and reading
+// them back, as functions of the text alone.
+//
+// Written forms:
+//   "&#N;"  one decimal reference per character, N without leading zeros; a
+//           surrogate pair is one character (U+1F600 gives "&#128512;"), a lone
+//           surrogate keeps the number of its unit.
+//   "%xx"   one escape per code page 874 byte, two lowercase hex digits.
+// Read forms:
+//   "%xx"   either case: the unit U+0000 - U+00FF with that value, no code page
+//           in between, so escaped bytes come back in the byte view;
+//   "&#NN;" "&#NNN;" "&#NNNN;"  2 to 4 decimal digits: the unit with that value.
+// An escape whose value is 0 is not read: it stays in the text like a malformed one.
+#pragma once
+
+#include <cstddef>
+
+// The longest output of EncodeEntitiesText per input unit: "&#65535;" for one
+// unit, and "&#1114111;" (10 units) for a surrogate pair.
+inline constexpr size_t kEntityUnitsPerUnit = 8;
+inline constexpr size_t kPercentUnitsPerByte = 3;
+
+// 1 if `unit` is one of '0'-'9', 'A'-'F', 'a'-'f', else 0 (the terminator too).
+int IsHexDigitW(char16_t unit);
+
+// The value of the hexadecimal digits at the start of `text`, up to the
+// terminator or the first other unit; 0 when there is none. Computed in 32 bits
+// without an overflow test.
+int ParseHexW(const char16_t* text);
+
+// The value of the decimal digits '0'-'9' at the start of `text`, up to the
+// first other unit; 0 when there is none. Stops adding digits once the value
+// would pass what an int holds, so a long run gives a large value, never
+// undefined arithmetic.
+int ParseDecimalW(const char16_t* text);
+
+// Writes a reference for every character of `text` into `out`, which holds at
+// least kEntityUnitsPerUnit * count units. Returns the units written (no
+// terminator is written). With `out` null, only counts.
+size_t EncodeEntitiesText(const char16_t* text, size_t count, char16_t* out);
+
+// Writes a percent escape for every byte into `out`, which holds at least
+// kPercentUnitsPerByte * count units. Returns the units written.
+size_t EncodePercentBytes(const unsigned char* bytes, size_t count, char16_t* out);
+
+// Decodes the escapes of `text` into `out`, which holds at least `count`
+// units: the result is never longer. Every unit that begins no escape is
+// copied unchanged. Returns the units written.
+size_t DecodeEscapesText(const char16_t* text, size_t count, char16_t* out);
