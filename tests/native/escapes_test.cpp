@@ -146,3 +146,12 @@ TEST(DecodeEscapesText, ReadsBackWhatTheEncodersWrite) {
     for (int b = 1; b < 256; ++b) view += static_cast<char16_t>(b);
     EXPECT_EQ(Decoded(Percent(bytes)), view);
 }
+
+TEST(DecodeEscapesText, LongRunsOfEscapeStartsAreCopied) {
+    for (const std::u16string& unit : {std::u16string(u"%"), std::u16string(u"&#"),
+                                       std::u16string(u"&#1"), std::u16string(u"%\0", 2)}) {
+        std::u16string text;
+        while (text.size() < (1u << 20)) text += unit;
+        EXPECT_EQ(Decoded(text), text);
+    }
+}
