@@ -122,3 +122,21 @@ size_t DecodeEscapesText(const char16_t* text, size_t count, char16_t* out) {
     }
     return written;
 }
+
+size_t MatchEscapeAt(const char16_t* text, size_t count, size_t p, int* value) {
+    if (p >= count) return 0;
+    if (text[p] == u'%') {
+        if (p + 2 >= count || !IsHexDigitW(text[p + 1]) || !IsHexDigitW(text[p + 2])) return 0;
+        char16_t digits[3] = {text[p + 1], text[p + 2], 0};
+        *value = ParseHexW(digits);
+        return *value != 0 ? 3 : 0;
+    }
+    if (text[p] != u'&' || p + 1 >= count || text[p + 1] != u'#') return 0;
+    size_t digits = DigitRun(text, p + 2, count);
+    size_t semicolon = p + 2 + digits;
+    if (digits < 2 || digits > 4 || semicolon >= count || text[semicolon] != u';') return 0;
+    char16_t number[5] = {};
+    for (size_t k = 0; k < digits; ++k) number[k] = text[p + 2 + k];
+    *value = ParseDecimalW(number);
+    return *value != 0 ? semicolon + 1 - p : 0;
+}
