@@ -1,0 +1,257 @@
+// Block by block: the UTF-8 of the input is read into UTF-16 units, handed to
+// the core, and its result written out. What a block boundary cuts in two (a
+// UTF-8 sequence, an escape, a tone mark and the vowel before it) is carried
+// over to the next block.
+#include "stream.h"
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "cp874.h"
+#include "escapes.h"
+#include "utf8.h"
+
+namespace {
+
+// The longest escape: "&#NNNN;". A reader that stops short of the end keeps
+// this many units minus one for the next block.
+constexpr size_t kLongestEscape = 7;
+
+constexpr char16_t kByteOrderMark = 0xFEFF;
+
+bool WriteAll(std::FILE* out, const void* data, size_t size, std::string* error) {
+    if (size == 0 || std::fwrite(data, 1, size, out) == size) return true;
+    *error = std::string("cannot write the output: ") + std::strerror(errno);
+    return false;
+}
+
+// Reads up to `size` bytes; `atEnd` becomes true when the input has no more.
+bool ReadBlock(std::FILE* in, unsigned char* data, size_t size, size_t* got, bool* atEnd,
+               std::string* error) {
+    *got = std::fread(data, 1, size, in);
+    if (std::ferror(in)) {
+        *error = std::string("cannot read the input: ") + std::strerror(errno);
+        return false;
+    }
+    *atEnd = *got < size;
+    return true;
+}
+
+// Narrows units that are all ASCII (references, escapes) to bytes, in place.
+void NarrowAscii(const char16_t* units, size_t count, unsigned char* out) {
+    for (size_t i = 0; i < count; ++i) out[i] = static_cast<unsigned char>(units[i]);
+}
+
+bool ToUnicode(const CliOptions& options, std::FILE* in, std::FILE* out, std::string* error) {
+    const size_t block = options.blockSize;
+    std::vector<unsigned char> bytes(block);
+    std::vector<char16_t> units(block);
+    std::vector<unsigned char> utf8(kUtf8BytesPerUnit * block);
+    bool atEnd = false;
+    while (!atEnd) {
+        size_t got = 0;
+        if (!ReadBlock(in, bytes.data(), block, &got, &atEnd, error)) return false;
+        DecodeCp874(bytes.data(), got, units.data());
+        if (!WriteAll(out, utf8.data(), EncodeUtf8(units.data(), got, utf8.data()), error)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// State of a command that reads UTF-8, kept from one block to the next.
+struct Utf8Reader {
+    std::vector<unsigned char> bytes;  // the input block, after the carried tail
+    std::vector<char16_t> units;       // decoded units, after those kept back
+    size_t carried = 0;                // bytes of a cut-off sequence at bytes[0]
+    size_t kept = 0;                   // units kept back at units[0] (decode only)
+    size_t offset = 0;                 // input offset of bytes[0]
+    bool started = false;              // a unit has been read (for the byte order mark)
+};
+
+// The byte offset in the input of units[index] of the block just read, for
+// commands that keep no units back.
+size_t InputOffsetOfUnit(const Utf8Reader& reader, size_t skipped, size_t index) {
+    return reader.offset + skipped + Utf8OffsetOfUnit(reader.bytes.data() + skipped, index);
+}
+
+// The first character without a code page 874 byte, as an error naming it.
+bool CheckStrict(const Utf8Reader& reader, size_t skipped, const char16_t* units, size_t count,
+                 std::string* error) {
+    for (size_t i = 0; i < count; ++i) {
+        if (Cp874ByteOf(units[i]) >= 0) continue;
+        unsigned long cp = units[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < count) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+        }
+        char text[96];
+        std::snprintf(text, sizeof text, "U+%04lX at byte %zu has no code page 874 byte", cp,
+                      InputOffsetOfUnit(reader, skipped, i));
+        *error = text;
+        return false;
+    }
+    return true;
+}
+
+// The output side of a command that reads UTF-8: its buffers, and what it
+// carries from one block to the next.
+struct BlockWork {
+    const CliOptions* options;
+    std::FILE* out;
+    std::vector<unsigned char> bytes;  // code page 874 bytes or output bytes
+    std::vector<char16_t> text;        // escapes or decoded units
+    std::vector<unsigned char> run;    // a run of percent-escaped bytes
+    int lastByte = kTextStart;         // to-tis620: the byte before this block
+};
+
+// Converts the units of one block with the core and writes the result.
+bool EncodeBlock(BlockWork& work, const Utf8Reader& reader, size_t skipped, const char16_t* units,
+                 size_t count, std::string* error) {
+    const CliOptions& options = *work.options;
+    if (options.strict && !CheckStrict(reader, skipped, units, count, error)) return false;
+    switch (options.command) {
+        case kCmdToTis620: {
+            size_t n = EncodeCp874(units, count, work.bytes.data());
+            if (n == 0) return true;
+            const int last = work.bytes[n - 1];
+            if (options.elevate) ElevateToneMarks(work.bytes.data(), n, work.lastByte);
+            work.lastByte = last;
+            return WriteAll(work.out, work.bytes.data(), n, error);
+        }
+        case kCmdPercent: {
+            size_t n = EncodeCp874(units, count, work.bytes.data());
+            size_t escaped = EncodePercentBytes(work.bytes.data(), n, work.text.data());
+            NarrowAscii(work.text.data(), escaped, work.bytes.data());
+            return WriteAll(work.out, work.bytes.data(), escaped, error);
+        }
+        case kCmdEntities: {
+            size_t n = EncodeEntitiesText(units, count, work.text.data());
+            NarrowAscii(work.text.data(), n, work.bytes.data());
+            return WriteAll(work.out, work.bytes.data(), n, error);
+        }
+        default:
+            return true;
+    }
+}
+
+// Decodes units[0, limit) into UTF-8 at work.bytes: a percent escape is a code
+// page 874 byte, and a run of them is read as one byte text; a reference is the
+// character with its number. An escape may start before `limit` and end after
+// it, never beyond `count`. Returns the units used; *size gets the bytes.
+size_t DecodeBlock(BlockWork& work, const char16_t* units, size_t count, size_t limit,
+                   size_t* size) {
+    char16_t* text = work.text.data();
+    size_t w = 0;
+    size_t p = 0;
+    while (p < limit) {
+        int value = 0;
+        size_t length = MatchEscapeAt(units, count, p, &value);
+        if (length == 3) {
+            size_t runLength = 0;
+            do {
+                work.run[runLength++] = static_cast<unsigned char>(value);
+                p += 3;
+            } while (p < limit && (length = MatchEscapeAt(units, count, p, &value)) == 3);
+            w += DecodeCp874(work.run.data(), runLength, text + w);
+            continue;
+        }
+        if (length != 0) {
+            text[w++] = static_cast<char16_t>(value);
+            p += length;
+            continue;
+        }
+        // Neither half of a surrogate pair begins an escape: the pair is copied
+        // whole, so that it reaches the UTF-8 writer in one piece.
+        const char16_t u = units[p++];
+        text[w++] = u;
+        if (u >= 0xD800 && u <= 0xDBFF && p < count) text[w++] = units[p++];
+    }
+    *size = EncodeUtf8(text, w, work.bytes.data());
+    return p;
+}
+
+bool FromUtf8(const CliOptions& options, std::FILE* in, std::FILE* out, std::string* error) {
+    const size_t block = options.blockSize;
+    Utf8Reader reader;
+    reader.bytes.resize(block + 4);
+    reader.units.resize(block + 4 + kLongestEscape);
+
+    BlockWork work;
+    work.options = &options;
+    work.out = out;
+    const size_t maxUnits = reader.units.size();
+    switch (options.command) {
+        case kCmdEntities:
+            work.text.resize(kEntityUnitsPerUnit * maxUnits);
+            work.bytes.resize(kEntityUnitsPerUnit * maxUnits);
+            break;
+        case kCmdPercent:
+            work.text.resize(kPercentUnitsPerByte * maxUnits);
+            work.bytes.resize(kPercentUnitsPerByte * maxUnits);
+            break;
+        case kCmdDecode:
+            work.text.resize(maxUnits);
+            work.run.resize(maxUnits);
+            work.bytes.resize(kUtf8BytesPerUnit * maxUnits);
+            break;
+        default:
+            work.bytes.resize(maxUnits);
+            break;
+    }
+
+    bool atEnd = false;
+    while (!atEnd) {
+        size_t got = 0;
+        if (!ReadBlock(in, reader.bytes.data() + reader.carried, block, &got, &atEnd, error)) {
+            return false;
+        }
+        const size_t have = reader.carried + got;
+        Utf8Decoded decoded =
+            DecodeUtf8(reader.bytes.data(), have, atEnd, reader.units.data() + reader.kept);
+        // What comes before a bad sequence is converted and written first.
+        if (decoded.invalid) atEnd = true;
+        char16_t* units = reader.units.data();
+        size_t count = reader.kept + decoded.written;
+        // A byte order mark at the very start of the input is not text. (Nothing
+        // is kept back before the first unit has been read.)
+        size_t skipped = 0;
+        if (!reader.started && count > 0) {
+            reader.started = true;
+            if (units[0] == kByteOrderMark) {
+                ++units;
+                --count;
+                skipped = 3;
+            }
+        }
+        if (options.command == kCmdDecode) {
+            const size_t limit =
+                atEnd ? count : (count >= kLongestEscape ? count - (kLongestEscape - 1) : 0);
+            size_t size = 0;
+            const size_t used = DecodeBlock(work, units, count, limit, &size);
+            reader.kept = count - used;
+            std::memmove(reader.units.data(), units + used, reader.kept * sizeof(char16_t));
+            if (!WriteAll(out, work.bytes.data(), size, error)) return false;
+        } else if (!EncodeBlock(work, reader, skipped, units, count, error)) {
+            return false;
+        }
+        if (decoded.invalid) {
+            char text[64];
+            std::snprintf(text, sizeof text, "invalid UTF-8 at byte %zu",
+                          reader.offset + decoded.read);
+            *error = text;
+            return false;
+        }
+        reader.carried = have - decoded.read;
+        std::memmove(reader.bytes.data(), reader.bytes.data() + decoded.read, reader.carried);
+        reader.offset += decoded.read;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ConvertStream(const CliOptions& options, std::FILE* in, std::FILE* out, std::string* error) {
+    if (options.command == kCmdToUnicode) return ToUnicode(options, in, out, error);
+    return FromUtf8(options, in, out, error);
+}

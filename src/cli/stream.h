@@ -1,0 +1,30 @@
+// The console program's conversions over whole streams, read and written in
+// blocks so that memory stays the same whatever the size of the input.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+enum CliCommand {
+    kCmdToUnicode,  // code page 874 bytes -> UTF-8
+    kCmdToTis620,   // UTF-8 -> code page 874 bytes
+    kCmdEntities,   // UTF-8 -> decimal references, one per character
+    kCmdPercent,    // UTF-8 -> %xx escapes of the code page 874 bytes
+    kCmdDecode,     // UTF-8 with escapes -> UTF-8
+};
+
+// The input block in bytes. Every buffer is a small multiple of it.
+inline constexpr size_t kDefaultBlockSize = 64 * 1024;
+
+struct CliOptions {
+    CliCommand command = kCmdToUnicode;
+    bool elevate = false;   // to-tis620: smart tone-mark elevation
+    bool strict = false;    // to-tis620, percent: a character without a byte is an error
+    size_t blockSize = kDefaultBlockSize;
+};
+
+// Converts everything `in` holds and writes it to `out`. On failure returns
+// false with the reason in *error (without the program's name); what was
+// written before the failure stays written.
+bool ConvertStream(const CliOptions& options, std::FILE* in, std::FILE* out, std::string* error);
