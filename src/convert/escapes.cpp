@@ -1,7 +1,18 @@
 // Writing and reading numeric character references and percent escapes.
 #include "escapes.h"
 
+#include <array>
+#include <bit>
 #include <climits>
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+// The word-sized writes below lay units out in memory order.
+static_assert(std::endian::native == std::endian::little, "the writers assume little-endian words");
 
 namespace {
 
@@ -14,6 +25,66 @@ constexpr int HexValue(char16_t u) {
 }
 
 constexpr char kHexDigits[] = "0123456789abcdef";
+
+// "%xx" of each byte as the low three units of a 64-bit word.
+constexpr std::array<uint64_t, 256> MakePercentWords() {
+    std::array<uint64_t, 256> words{};
+    for (int b = 0; b < 256; ++b) {
+        words[b] = uint64_t{'%'} | uint64_t(kHexDigits[b >> 4]) << 16 |
+                   uint64_t(kHexDigits[b & 0xF]) << 32;
+    }
+    return words;
+}
+
+constexpr std::array<uint64_t, 256> g_percentWords = MakePercentWords();
+
+// The value of a hex digit unit below 128, or -1.
+constexpr std::array<signed char, 128> MakeHexValues() {
+    std::array<signed char, 128> values{};
+    for (int u = 0; u < 128; ++u) {
+        values[u] = static_cast<signed char>(
+            (u >= '0' && u <= '9') ? u - '0'
+            : (u >= 'A' && u <= 'F') ? u - 'A' + 10
+            : (u >= 'a' && u <= 'f') ? u - 'a' + 10
+                                     : -1);
+    }
+    return values;
+}
+
+constexpr std::array<signed char, 128> g_hexValues = MakeHexValues();
+
+inline int HexDigitValue(char16_t u) { return u < 128 ? g_hexValues[u] : -1; }
+
+// The reference of every unit below 10000 ("&#0;" to "&#9999;", 4 to 7 units),
+// padded to 8 units, the last of which holds its length.
+struct ShortReference {
+    char16_t units[8];
+};
+
+constexpr size_t kShortReferenceLimit = 10000;
+
+constexpr std::array<ShortReference, kShortReferenceLimit> MakeShortReferences() {
+    std::array<ShortReference, kShortReferenceLimit> refs{};
+    for (size_t v = 0; v < kShortReferenceLimit; ++v) {
+        char16_t* u = refs[v].units;
+        size_t n = 0;
+        u[n++] = u'&';
+        u[n++] = u'#';
+        const size_t digits = v >= 1000 ? 4 : v >= 100 ? 3 : v >= 10 ? 2 : 1;
+        size_t rest = v;
+        for (size_t k = digits; k > 0; --k) {
+            u[n + k - 1] = static_cast<char16_t>(u'0' + rest % 10);
+            rest /= 10;
+        }
+        n += digits;
+        u[n++] = u';';
+        u[7] = static_cast<char16_t>(n);
+    }
+    return refs;
+}
+
+constexpr std::array<ShortReference, kShortReferenceLimit> g_shortReferences =
+    MakeShortReferences();
 
 // Writes "&#<value>;" at out (when out is not null) and returns its length.
 size_t WriteReference(unsigned long value, char16_t* out) {
@@ -31,13 +102,6 @@ size_t WriteReference(unsigned long value, char16_t* out) {
         *out = u';';
     }
     return length;
-}
-
-// The number of decimal digits in text[from, limit), at most 5 looked at.
-size_t DigitRun(const char16_t* text, size_t from, size_t limit) {
-    size_t n = 0;
-    while (n < 5 && from + n < limit && IsDecimalDigit(text[from + n])) ++n;
-    return n;
 }
 
 }  // namespace
@@ -63,26 +127,71 @@ int ParseDecimalW(const char16_t* text) {
     return value;
 }
 
+namespace {
+
+// Writes the reference of the character at text[i] exactly, adds its length to
+// `written` and returns the index after it.
+inline size_t EntityOf(const char16_t* text, size_t count, size_t i, char16_t* out,
+                       size_t& written) {
+    unsigned long value = text[i];
+    if (value >= 0xD800 && value <= 0xDBFF && i + 1 < count && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+        value = 0x10000 + ((value - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+        ++i;
+    }
+    written += WriteReference(value, out ? out + written : nullptr);
+    return i + 1;
+}
+
+}  // namespace
+
 size_t EncodeEntitiesText(const char16_t* text, size_t count, char16_t* out) {
     size_t written = 0;
-    for (size_t i = 0; i < count; ++i) {
-        unsigned long value = text[i];
-        if (value >= 0xD800 && value <= 0xDBFF && i + 1 < count && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            value = 0x10000 + ((value - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+    size_t i = 0;
+    if (out) {
+        // A unit below 10000 is written as the 8 units of its table entry.
+        // The units past the reference's end are overwritten by the next
+        // reference, which is at least 4 units long while the padding is at
+        // most 4; so this only runs while another unit follows, and nothing is
+        // ever written past the final result.
+        while (i + 1 < count) {
+            const char16_t u = text[i];
+            if (u < kShortReferenceLimit) {
+                const ShortReference& ref = g_shortReferences[u];
+                std::memcpy(out + written, ref.units, sizeof ref.units);
+                written += ref.units[7];
+                ++i;
+            } else {
+                i = EntityOf(text, count, i, out, written);
+            }
+        }
+    } else {
+        while (i + 1 < count && text[i] < kShortReferenceLimit) {
+            written += g_shortReferences[text[i]].units[7];
             ++i;
         }
-        written += WriteReference(value, out ? out + written : nullptr);
     }
+    while (i < count) i = EntityOf(text, count, i, out, written);
     return written;
 }
 
 size_t EncodePercentBytes(const unsigned char* bytes, size_t count, char16_t* out) {
     if (out) {
-        for (size_t i = 0; i < count; ++i) {
-            out[3 * i] = u'%';
-            out[3 * i + 1] = static_cast<char16_t>(kHexDigits[bytes[i] >> 4]);
-            out[3 * i + 2] = static_cast<char16_t>(kHexDigits[bytes[i] & 0xF]);
+        // Four bytes make twelve units: three 64-bit words.
+        size_t i = 0;
+        char16_t* o = out;
+        for (; i + 4 <= count; i += 4, o += 12) {
+            const uint64_t a = g_percentWords[bytes[i]];
+            const uint64_t b = g_percentWords[bytes[i + 1]];
+            const uint64_t c = g_percentWords[bytes[i + 2]];
+            const uint64_t d = g_percentWords[bytes[i + 3]];
+            const uint64_t words[3] = {a | b << 48, b >> 16 | c << 32, c >> 32 | d << 16};
+            std::memcpy(o, words, sizeof words);
+        }
+        for (; i < count; ++i, o += 3) {
+            o[0] = u'%';
+            o[1] = static_cast<char16_t>(kHexDigits[bytes[i] >> 4]);
+            o[2] = static_cast<char16_t>(kHexDigits[bytes[i] & 0xF]);
         }
     }
     return kPercentUnitsPerByte * count;
@@ -91,31 +200,62 @@ size_t EncodePercentBytes(const unsigned char* bytes, size_t count, char16_t* ou
 size_t DecodeEscapesText(const char16_t* text, size_t count, char16_t* out) {
     size_t written = 0;
     size_t p = 0;
+#if defined(__SSE2__)
+    const __m128i percent = _mm_set1_epi16(u'%');
+    const __m128i ampersand = _mm_set1_epi16(u'&');
+#endif
     while (p < count) {
         char16_t u = text[p];
-        if (u == u'%' && p + 2 < count && IsHexDigitW(text[p + 1]) && IsHexDigitW(text[p + 2])) {
-            char16_t digits[3] = {text[p + 1], text[p + 2], 0};
-            int value = ParseHexW(digits);
-            if (value != 0) {
-                out[written++] = static_cast<char16_t>(value);
-                p += 3;
-                continue;
-            }
-        } else if (u == u'&' && p + 1 < count && text[p + 1] == u'#') {
-            // The longest run of digits right after "&#" has 2 to 4 units and
-            // is followed at once by ';'.
-            size_t digits = DigitRun(text, p + 2, count);
-            size_t semicolon = p + 2 + digits;
-            if (digits >= 2 && digits <= 4 && semicolon < count && text[semicolon] == u';') {
-                char16_t number[5] = {};
-                for (size_t k = 0; k < digits; ++k) number[k] = text[p + 2 + k];
-                int value = ParseDecimalW(number);
-                if (value != 0) {
+        if (u == u'%') {
+            if (p + 2 < count) {
+                const int high = HexDigitValue(text[p + 1]);
+                const int low = HexDigitValue(text[p + 2]);
+                if ((high | low) > 0) {
+                    const int value = high * 16 + low;
                     out[written++] = static_cast<char16_t>(value);
-                    p = semicolon + 1;
+                    p += 3;
                     continue;
                 }
             }
+        } else if (u == u'&') {
+            if (p + 1 < count && text[p + 1] == u'#') {
+                // The longest run of digits right after "&#" has 2 to 4 units
+                // and is followed at once by ';'.
+                size_t q = p + 2;
+                const size_t limit = count - q < 5 ? count : q + 5;
+                int value = 0;
+                for (; q < limit && IsDecimalDigit(text[q]); ++q) {
+                    value = value * 10 + (text[q] - u'0');
+                }
+                const size_t digits = q - (p + 2);
+                if (digits >= 2 && digits <= 4 && q < count && text[q] == u';' && value != 0) {
+                    out[written++] = static_cast<char16_t>(value);
+                    p = q + 1;
+                    continue;
+                }
+            }
+        } else {
+#if defined(__SSE2__)
+            // Plain text: copy it 8 units at a time up to the next '%' or '&'.
+            if (p + 8 <= count) {
+                while (p + 8 <= count) {
+                    const __m128i v =
+                        _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + p));
+                    const int starts = _mm_movemask_epi8(_mm_or_si128(
+                        _mm_cmpeq_epi16(v, percent), _mm_cmpeq_epi16(v, ampersand)));
+                    if (starts != 0) {
+                        const size_t plain = static_cast<size_t>(std::countr_zero(
+                                                 static_cast<unsigned>(starts))) / 2;
+                        for (size_t k = 0; k < plain; ++k) out[written++] = text[p++];
+                        break;
+                    }
+                    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + written), v);
+                    p += 8;
+                    written += 8;
+                }
+                continue;
+            }
+#endif
         }
         out[written++] = u;
         ++p;
@@ -127,16 +267,23 @@ size_t MatchEscapeAt(const char16_t* text, size_t count, size_t p, int* value) {
     if (p >= count) return 0;
     if (text[p] == u'%') {
         if (p + 2 >= count || !IsHexDigitW(text[p + 1]) || !IsHexDigitW(text[p + 2])) return 0;
-        char16_t digits[3] = {text[p + 1], text[p + 2], 0};
+        const char16_t digits[3] = {text[p + 1], text[p + 2], 0};
         *value = ParseHexW(digits);
         return *value != 0 ? 3 : 0;
     }
     if (text[p] != u'&' || p + 1 >= count || text[p + 1] != u'#') return 0;
-    size_t digits = DigitRun(text, p + 2, count);
-    size_t semicolon = p + 2 + digits;
+    // The longest run of digits right after "&#" has 2 to 4 units and is
+    // followed at once by ';'.
+    char16_t number[6] = {};
+    size_t digits = 0;
+    while (digits < 5 && p + 2 + digits < count && text[p + 2 + digits] >= u'0' &&
+           text[p + 2 + digits] <= u'9') {
+        number[digits] = text[p + 2 + digits];
+        ++digits;
+    }
+    const size_t semicolon = p + 2 + digits;
     if (digits < 2 || digits > 4 || semicolon >= count || text[semicolon] != u';') return 0;
-    char16_t number[5] = {};
-    for (size_t k = 0; k < digits; ++k) number[k] = text[p + 2 + k];
+    number[digits] = 0;
     *value = ParseDecimalW(number);
     return *value != 0 ? semicolon + 1 - p : 0;
 }
