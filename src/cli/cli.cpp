@@ -99,8 +99,11 @@ std::string TempPathBeside(const std::string& out) {
         char suffix[32];
         std::snprintf(suffix, sizeof suffix, ".%08llx.tmp",
                       static_cast<unsigned long long>(random() & 0xFFFFFFFFu));
+        std::string name = ".";
+        name += target.filename().string();
+        name += suffix;
         fs::path candidate = target;
-        candidate.replace_filename("." + target.filename().string() + suffix);
+        candidate.replace_filename(name);
         std::error_code ec;
         if (!fs::exists(candidate, ec) && !ec) return candidate.string();
     }
