@@ -46,17 +46,16 @@ namespace {
 // else goes through the table, one byte or unit at a time.
 constexpr short kThaiOffset = 0x0D60;
 
-// For 8 bytes widened to 16-bit lanes: the offset to add in each lane, and
-// whether every lane is ASCII or a Thai letter.
-inline bool Cp874Offsets(__m128i v, __m128i* offsets) {
-    const __m128i ascii = _mm_cmplt_epi16(v, _mm_set1_epi16(0x80));
-    const __m128i gap = _mm_and_si128(_mm_cmpgt_epi16(v, _mm_set1_epi16(0xDA)),
-                                      _mm_cmplt_epi16(v, _mm_set1_epi16(0xDF)));
-    const __m128i thai = _mm_andnot_si128(
-        gap, _mm_and_si128(_mm_cmpgt_epi16(v, _mm_set1_epi16(0xA0)),
-                           _mm_cmplt_epi16(v, _mm_set1_epi16(0xFC))));
-    *offsets = _mm_and_si128(thai, _mm_set1_epi16(kThaiOffset));
-    return _mm_movemask_epi8(_mm_or_si128(ascii, thai)) == 0xFFFF;
+// For 16 bytes: a mask of the Thai letters, and whether every byte is ASCII or
+// a Thai letter. The compares are signed, so the bytes are moved by 0x80 first.
+inline bool Cp874ThaiLetters(__m128i b, __m128i* thai) {
+    const __m128i x = _mm_xor_si128(b, _mm_set1_epi8(static_cast<char>(0x80)));
+    const __m128i gap = _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8(0xDA - 0x80)),
+                                      _mm_cmplt_epi8(x, _mm_set1_epi8(0xDF - 0x80)));
+    *thai = _mm_andnot_si128(gap, _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8(0xA0 - 0x80)),
+                                                _mm_cmplt_epi8(x, _mm_set1_epi8(0xFC - 0x80))));
+    const __m128i ascii = _mm_cmplt_epi8(x, _mm_setzero_si128());
+    return _mm_movemask_epi8(_mm_or_si128(ascii, *thai)) == 0xFFFF;
 }
 
 // For 8 units: the amount to subtract in each lane, and whether every unit is
@@ -83,18 +82,22 @@ size_t DecodeCp874(const unsigned char* bytes, size_t count, char16_t* out) {
     if (!out) return count;
     size_t i = 0;
 #if defined(__SSE2__)
+    // A Thai letter's unit is 0x0E00 + (byte - 0xA0): its low byte is the byte
+    // + 0x60 (wrapping), its high byte 0x0E.
     const __m128i zero = _mm_setzero_si128();
     for (; i + 16 <= count; i += 16) {
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
-        const __m128i lo = _mm_unpacklo_epi8(b, zero);
-        const __m128i hi = _mm_unpackhi_epi8(b, zero);
-        __m128i offLo, offHi;
-        if (Cp874Offsets(lo, &offLo) && Cp874Offsets(hi, &offHi)) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_add_epi16(lo, offLo));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_add_epi16(hi, offHi));
-        } else {
-            for (size_t k = i; k < i + 16; ++k) out[k] = g_cp874ToUnicode[bytes[k]];
+        __m128i low = b, high = zero, thai;
+        if (_mm_movemask_epi8(b) != 0) {
+            if (!Cp874ThaiLetters(b, &thai)) {
+                for (size_t k = i; k < i + 16; ++k) out[k] = g_cp874ToUnicode[bytes[k]];
+                continue;
+            }
+            low = _mm_add_epi8(b, _mm_and_si128(thai, _mm_set1_epi8(0x60)));
+            high = _mm_and_si128(thai, _mm_set1_epi8(0x0E));
         }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(low, high));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(low, high));
     }
 #endif
     for (; i < count; ++i) out[i] = g_cp874ToUnicode[bytes[i]];

@@ -26,18 +26,6 @@ constexpr int HexValue(char16_t u) {
 
 constexpr char kHexDigits[] = "0123456789abcdef";
 
-// "%xx" of each byte as the low three units of a 64-bit word.
-constexpr std::array<uint64_t, 256> MakePercentWords() {
-    std::array<uint64_t, 256> words{};
-    for (int b = 0; b < 256; ++b) {
-        words[b] = uint64_t{'%'} | uint64_t(kHexDigits[b >> 4]) << 16 |
-                   uint64_t(kHexDigits[b & 0xF]) << 32;
-    }
-    return words;
-}
-
-constexpr std::array<uint64_t, 256> g_percentWords = MakePercentWords();
-
 // The value of a hex digit unit below 128, or -1.
 constexpr std::array<signed char, 128> MakeHexValues() {
     std::array<signed char, 128> values{};
@@ -103,6 +91,18 @@ size_t WriteReference(unsigned long value, char16_t* out) {
     }
     return length;
 }
+
+#if defined(__SSE2__)
+// For a run of 2, 3 or 4 digits after "&#": the weight of each of the 8 units
+// from '&' on, so that a dot product gives the run's value.
+alignas(16) constexpr short g_digitWeights[5][8] = {
+    {},
+    {},
+    {0, 0, 10, 1, 0, 0, 0, 0},
+    {0, 0, 100, 10, 1, 0, 0, 0},
+    {0, 0, 1000, 100, 10, 1, 0, 0},
+};
+#endif
 
 }  // namespace
 
@@ -175,18 +175,42 @@ size_t EncodeEntitiesText(const char16_t* text, size_t count, char16_t* out) {
     return written;
 }
 
+namespace {
+
+// "%xx%yy" of every pair of bytes (the first in the low byte of the index),
+// padded to 8 units. Built on first use: 1 MiB that only the percent encoder
+// needs.
+const char16_t* PercentPairs() {
+    static const char16_t* const pairs = [] {
+        auto* table = new char16_t[65536 * 8];
+        for (size_t pair = 0; pair < 65536; ++pair) {
+            char16_t* e = table + pair * 8;
+            const unsigned first = pair & 0xFF, second = pair >> 8;
+            const char16_t units[8] = {u'%', char16_t(kHexDigits[first >> 4]),
+                                       char16_t(kHexDigits[first & 0xF]), u'%',
+                                       char16_t(kHexDigits[second >> 4]),
+                                       char16_t(kHexDigits[second & 0xF]), 0, 0};
+            std::memcpy(e, units, sizeof units);
+        }
+        return table;
+    }();
+    return pairs;
+}
+
+}  // namespace
+
 size_t EncodePercentBytes(const unsigned char* bytes, size_t count, char16_t* out) {
     if (out) {
-        // Four bytes make twelve units: three 64-bit words.
+        // Two bytes per lookup, written as 8 units of which the last 2 are
+        // overwritten by the next pair; the loop stops while a whole byte
+        // still follows, so nothing lands past the result.
         size_t i = 0;
         char16_t* o = out;
-        for (; i + 4 <= count; i += 4, o += 12) {
-            const uint64_t a = g_percentWords[bytes[i]];
-            const uint64_t b = g_percentWords[bytes[i + 1]];
-            const uint64_t c = g_percentWords[bytes[i + 2]];
-            const uint64_t d = g_percentWords[bytes[i + 3]];
-            const uint64_t words[3] = {a | b << 48, b >> 16 | c << 32, c >> 32 | d << 16};
-            std::memcpy(o, words, sizeof words);
+        if (count >= 3) {
+            const char16_t* pairs = PercentPairs();
+            for (; i + 3 <= count; i += 2, o += 6) {
+                std::memcpy(o, pairs + (bytes[i] | bytes[i + 1] << 8) * 8, 8 * sizeof(char16_t));
+            }
         }
         for (; i < count; ++i, o += 3) {
             o[0] = u'%';
@@ -203,6 +227,9 @@ size_t DecodeEscapesText(const char16_t* text, size_t count, char16_t* out) {
 #if defined(__SSE2__)
     const __m128i percent = _mm_set1_epi16(u'%');
     const __m128i ampersand = _mm_set1_epi16(u'&');
+    const __m128i below0 = _mm_set1_epi16(u'0' - 1);
+    const __m128i above9 = _mm_set1_epi16(u'9' + 1);
+    const __m128i zeroDigit = _mm_set1_epi16(u'0');
 #endif
     while (p < count) {
         char16_t u = text[p];
@@ -221,13 +248,34 @@ size_t DecodeEscapesText(const char16_t* text, size_t count, char16_t* out) {
             if (p + 1 < count && text[p + 1] == u'#') {
                 // The longest run of digits right after "&#" has 2 to 4 units
                 // and is followed at once by ';'.
-                size_t q = p + 2;
-                const size_t limit = count - q < 5 ? count : q + 5;
+                size_t digits = 0;
                 int value = 0;
-                for (; q < limit && IsDecimalDigit(text[q]); ++q) {
-                    value = value * 10 + (text[q] - u'0');
+#if defined(__SSE2__)
+                if (p + 8 <= count) {
+                    // The 6 units after "&#" at once: the run's length from the
+                    // digit mask, the value as a dot product with the powers
+                    // of ten that fit that length.
+                    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + p));
+                    const __m128i isDigit = _mm_and_si128(_mm_cmpgt_epi16(v, below0),
+                                                          _mm_cmplt_epi16(v, above9));
+                    const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(isDigit)) >> 4;
+                    digits = static_cast<size_t>(std::countr_zero(~mask)) / 2;
+                    if (digits >= 2 && digits <= 4) {
+                        const __m128i products = _mm_madd_epi16(
+                            _mm_sub_epi16(v, zeroDigit),
+                            _mm_load_si128(reinterpret_cast<const __m128i*>(g_digitWeights[digits])));
+                        const __m128i pairs = _mm_add_epi32(products, _mm_shuffle_epi32(products, 0x4E));
+                        value = _mm_cvtsi128_si32(_mm_add_epi32(pairs, _mm_shuffle_epi32(pairs, 0xB1)));
+                    }
+                } else
+#endif
+                {
+                    for (size_t q = p + 2; q < count && digits < 5 && IsDecimalDigit(text[q]); ++q) {
+                        value = value * 10 + (text[q] - u'0');
+                        ++digits;
+                    }
                 }
-                const size_t digits = q - (p + 2);
+                const size_t q = p + 2 + digits;
                 if (digits >= 2 && digits <= 4 && q < count && text[q] == u';' && value != 0) {
                     out[written++] = static_cast<char16_t>(value);
                     p = q + 1;
