@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine64 wine32:i386
   xvfb xauth xdotool x11-apps imagemagick fonts-thai-tlwg locales
+  time
 )
 
 missing=()

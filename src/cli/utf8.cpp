@@ -46,12 +46,23 @@ Utf8Decoded DecodeUtf8(const unsigned char* bytes, size_t count, bool atEnd, cha
         }
         if (i >= count) break;
         const unsigned char lead = bytes[i];
-        const size_t length = SequenceLength(lead);
-        if (length == 1) {
+        if (lead < 0x80) {
             out[w++] = lead;
             ++i;
             continue;
         }
+        // Three bytes, the form of all Thai, checked in one go.
+        if ((lead & 0xF0) == 0xE0 && i + 3 <= count) {
+            const unsigned b1 = bytes[i + 1], b2 = bytes[i + 2];
+            const unsigned cp = ((lead & 0x0Fu) << 12) | ((b1 & 0x3Fu) << 6) | (b2 & 0x3Fu);
+            if (((b1 & 0xC0) == 0x80) & ((b2 & 0xC0) == 0x80) & (cp >= 0x800) &
+                ((cp & 0xF800) != 0xD800)) {
+                out[w++] = static_cast<char16_t>(cp);
+                i += 3;
+                continue;
+            }
+        }
+        const size_t length = SequenceLength(lead);
         if (length == 0) return {i, w, true};
         // Check what is there; a sequence cut off by the end of the bytes is
         // invalid only if nothing follows or what is there is already wrong.
