@@ -10,6 +10,7 @@ packages=(
   wine wine64 wine32:i386
   xvfb xauth xdotool x11-apps imagemagick fonts-thai-tlwg locales
   time
+  python3
 )
 
 missing=()
