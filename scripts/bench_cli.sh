@@ -18,7 +18,7 @@ else
     -DTOLVANE_SANITIZE=OFF -DBUILD_TESTING=OFF >/dev/null
 fi
 cmake --build "$build" --target tolvane-cli >/dev/null
-cli=$build/src/cli/tolvane-cli
+cli=$build/tolvane-cli
 
 # The input: Thai words with tone marks and upper vowels, Thai digits, some
 # ASCII, picked at random (a fixed seed) into lines of about 70 bytes, so that
