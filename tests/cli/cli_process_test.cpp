@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -166,6 +167,22 @@ TEST_F(CliProcess, AFailureLeavesNoOutAndAnExistingOutUntouched) {
     WriteFile(Work("folder/keep"), "");
     EXPECT_EQ(Run("to-unicode -o folder", "a"), 1);
     EXPECT_EQ(WorkFiles(), "folder out.txt ");
+}
+
+TEST_F(CliProcess, AnInterruptedRunLeavesNoTemporaryFile) {
+    // The input never ends (a pipe that this shell also holds open for
+    // writing); once the temporary file is there, the program is told to stop.
+    const std::string script = "cd '" + (dir_ / "work").string() +
+                               "' && mkfifo in.fifo && exec 3<>in.fifo && { '" TOLVANE_CLI_PATH
+                               "' to-unicode -o out.txt <in.fifo & pid=$!; "
+                               "n=0; until ls -A | grep -q tmp || [ $n -ge 200 ]; do "
+                               "sleep 0.05; n=$((n + 1)); done; "
+                               "kill -TERM $pid; wait $pid; status=$?; rm in.fifo; "
+                               "exit $status; } 2>/dev/null";
+    int status = std::system(script.c_str());
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 128 + SIGTERM);
+    EXPECT_EQ(WorkFiles(), "");
 }
 
 // A file of several blocks at the program's own block size, with an escape, a
