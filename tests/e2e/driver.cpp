@@ -11,7 +11,7 @@
 //   wait-text MS HEX...     wait until the box holds exactly these code units
 //   text                    the box's text as hex UTF-16 code units
 //   set-text HEX...         set the box's text (WM_SETTEXT)
-//   checked ID              1 or 0: the check box's state
+//   wait-checked MS ID 0|1  wait until the check box is unticked (0) or ticked (1)
 //   rect main|about|screen  left top right bottom, in screen pixels
 //   control ID              left top right bottom of a control of the main window
 //   focus                   the id of the control with the keyboard focus
@@ -74,10 +74,14 @@ std::wstring ReadText(HWND main) {
     return text;
 }
 
-void PrintHex(const std::wstring& text) {
-    for (size_t i = 0; i < text.size(); ++i)
-        printf(i ? " %04X" : "%04X", static_cast<unsigned>(text[i]));
-    printf("\n");
+std::string Hex(const std::wstring& text) {
+    std::string hex;
+    char unit[8];
+    for (size_t i = 0; i < text.size(); ++i) {
+        snprintf(unit, sizeof unit, i ? " %04X" : "%04X", static_cast<unsigned>(text[i]));
+        hex += unit;
+    }
+    return hex;
 }
 
 std::wstring ParseHex(int argc, char** argv, int first) {
@@ -143,16 +147,14 @@ int main(int argc, char** argv) {
     if (!main) return Fail("no main window");
 
     if (cmd == "text") {
-        PrintHex(ReadText(main));
+        printf("%s\n", Hex(ReadText(main)).c_str());
         return 0;
     }
     if (cmd == "wait-text" && argc >= 3) {
         std::wstring want = ParseHex(argc, argv, 3);
         std::wstring got;
         if (WaitFor(atoi(argv[2]), [&] { return (got = ReadText(main)) == want; })) return 0;
-        fprintf(stderr, "driver: the box holds ");
-        fflush(stderr);
-        PrintHex(got);
+        fprintf(stderr, "driver: the box holds %s\n", Hex(got).c_str());
         return 1;
     }
     if (cmd == "set-text") {
@@ -160,9 +162,12 @@ int main(int argc, char** argv) {
         SendMessageW(GetDlgItem(main, kTextId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
         return ReadText(main) == text ? 0 : Fail("text not set");
     }
-    if (cmd == "checked" && argc == 3) {
-        printf("%d\n", static_cast<int>(SendMessageW(GetDlgItem(main, atoi(argv[2])), BM_GETCHECK, 0, 0)));
-        return 0;
+    if (cmd == "wait-checked" && argc == 5) {
+        HWND box = GetDlgItem(main, atoi(argv[3]));
+        LRESULT want = atoi(argv[4]);
+        return WaitFor(atoi(argv[2]), [&] { return SendMessageW(box, BM_GETCHECK, 0, 0) == want; })
+                   ? 0
+                   : Fail("the check box did not change");
     }
     if (cmd == "control" && argc == 3) {
         HWND ctl = GetDlgItem(main, atoi(argv[2]));
