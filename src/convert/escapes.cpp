@@ -226,6 +226,43 @@ size_t EncodePercentBytes(const unsigned char* bytes, size_t count, char16_t* ou
     return kPercentUnitsPerByte * count;
 }
 
+namespace {
+
+// MatchEscapeAt's body, inlined into the decoder's loop.
+inline size_t MatchEscape(const char16_t* text, size_t count, size_t p, int* value) {
+    if (p >= count) return 0;
+    if (text[p] == u'%') {
+        if (p + 2 >= count) return 0;
+        const int high = HexDigitValue(text[p + 1]);
+        const int low = HexDigitValue(text[p + 2]);
+        // Negative when either is no digit, 0 for "%00": neither is read.
+        if ((high | low) <= 0) return 0;
+        *value = high * 16 + low;
+        return 3;
+    }
+    if (text[p] != u'&' || p + 1 >= count || text[p + 1] != u'#') return 0;
+    // The longest run of digits right after "&#" has 2 to 4 units and is
+    // followed at once by ';'.
+    size_t digits = 0;
+    int number = 0;
+    while (digits < 5 && p + 2 + digits < count && IsDecimalDigit(text[p + 2 + digits])) {
+        number = number * 10 + (text[p + 2 + digits] - u'0');
+        ++digits;
+    }
+    const size_t semicolon = p + 2 + digits;
+    if (digits < 2 || digits > 4 || semicolon >= count || text[semicolon] != u';' || number == 0) {
+        return 0;
+    }
+    *value = number;
+    return semicolon + 1 - p;
+}
+
+}  // namespace
+
+size_t MatchEscapeAt(const char16_t* text, size_t count, size_t p, int* value) {
+    return MatchEscape(text, count, p, value);
+}
+
 size_t DecodeEscapesText(const char16_t* text, size_t count, char16_t* out) {
     size_t written = 0;
     size_t p = 0;
@@ -237,113 +274,72 @@ size_t DecodeEscapesText(const char16_t* text, size_t count, char16_t* out) {
     const __m128i zeroDigit = _mm_set1_epi16(u'0');
 #endif
     while (p < count) {
-        char16_t u = text[p];
-        if (u == u'%') {
-            if (p + 2 < count) {
-                const int high = HexDigitValue(text[p + 1]);
-                const int low = HexDigitValue(text[p + 2]);
-                if ((high | low) > 0) {
-                    const int value = high * 16 + low;
-                    out[written++] = static_cast<char16_t>(value);
-                    p += 3;
-                    continue;
-                }
-            }
-        } else if (u == u'&') {
-            if (p + 1 < count && text[p + 1] == u'#') {
-                // The longest run of digits right after "&#" has 2 to 4 units
-                // and is followed at once by ';'.
-                size_t digits = 0;
-                int value = 0;
+        const char16_t u = text[p];
+        if (u == u'%' || u == u'&') {
 #if defined(__SSE2__)
-                if (p + 8 <= count) {
-                    // The run's length is read from where the ';' stands (the
-                    // first one 2, 3 or 4 units after "&#"), which is quick to
-                    // find; the digit mask then checks every unit before it.
-                    // The value is a dot product with the powers of ten that
-                    // fit that length.
-                    const unsigned semicolons = (text[p + 4] == u';') |
-                                                (text[p + 5] == u';') << 1 |
-                                                (text[p + 6] == u';') << 2;
-                    const size_t candidate = kRunBeforeSemicolon[semicolons];
-                    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + p));
-                    const __m128i isDigit = _mm_and_si128(_mm_cmpgt_epi16(v, below0),
-                                                          _mm_cmplt_epi16(v, above9));
-                    const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(isDigit)) >> 4;
-                    const unsigned wanted = (1u << (2 * candidate)) - 1;
-                    if (candidate != 0 && (mask & wanted) == wanted) {
-                        digits = candidate;
-                        const __m128i products = _mm_madd_epi16(
-                            _mm_sub_epi16(v, zeroDigit),
-                            _mm_load_si128(reinterpret_cast<const __m128i*>(g_digitWeights[digits])));
-                        const __m128i pairs = _mm_add_epi32(products, _mm_shuffle_epi32(products, 0x4E));
-                        value = _mm_cvtsi128_si32(_mm_add_epi32(pairs, _mm_shuffle_epi32(pairs, 0xB1)));
-                    }
-                } else
-#endif
-                {
-                    for (size_t q = p + 2; q < count && digits < 5 && IsDecimalDigit(text[q]); ++q) {
-                        value = value * 10 + (text[q] - u'0');
-                        ++digits;
+            if (u == u'&' && p + 8 <= count && text[p + 1] == u'#') {
+                // The same rule as MatchEscapeAt, without its branches: the
+                // run's length is read from where the ';' stands (the first one
+                // 2, 3 or 4 units after "&#"), the digit mask then checks every
+                // unit before it, and the value is a dot product with the
+                // powers of ten that fit that length.
+                const unsigned semicolons = (text[p + 4] == u';') |
+                                            (text[p + 5] == u';') << 1 |
+                                            (text[p + 6] == u';') << 2;
+                const size_t digits = kRunBeforeSemicolon[semicolons];
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + p));
+                const __m128i isDigit = _mm_and_si128(_mm_cmpgt_epi16(v, below0),
+                                                      _mm_cmplt_epi16(v, above9));
+                const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(isDigit)) >> 4;
+                const unsigned wanted = (1u << (2 * digits)) - 1;
+                if (digits != 0 && (mask & wanted) == wanted) {
+                    const __m128i products = _mm_madd_epi16(
+                        _mm_sub_epi16(v, zeroDigit),
+                        _mm_load_si128(reinterpret_cast<const __m128i*>(g_digitWeights[digits])));
+                    const __m128i pairs = _mm_add_epi32(products, _mm_shuffle_epi32(products, 0x4E));
+                    const int value =
+                        _mm_cvtsi128_si32(_mm_add_epi32(pairs, _mm_shuffle_epi32(pairs, 0xB1)));
+                    if (value != 0) {
+                        out[written++] = static_cast<char16_t>(value);
+                        p += digits + 3;
+                        continue;
                     }
                 }
-                const size_t q = p + 2 + digits;
-                if (digits >= 2 && digits <= 4 && q < count && text[q] == u';' && value != 0) {
-                    out[written++] = static_cast<char16_t>(value);
-                    p = q + 1;
-                    continue;
-                }
-            }
-        } else {
-#if defined(__SSE2__)
-            // Plain text: copy it 8 units at a time up to the next '%' or '&'.
-            if (p + 8 <= count) {
-                while (p + 8 <= count) {
-                    const __m128i v =
-                        _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + p));
-                    const int starts = _mm_movemask_epi8(_mm_or_si128(
-                        _mm_cmpeq_epi16(v, percent), _mm_cmpeq_epi16(v, ampersand)));
-                    if (starts != 0) {
-                        const size_t plain = static_cast<size_t>(std::countr_zero(
-                                                 static_cast<unsigned>(starts))) / 2;
-                        for (size_t k = 0; k < plain; ++k) out[written++] = text[p++];
-                        break;
-                    }
-                    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + written), v);
-                    p += 8;
-                    written += 8;
-                }
+                out[written++] = u;
+                ++p;
                 continue;
             }
 #endif
+            int value = 0;
+            const size_t length = MatchEscape(text, count, p, &value);
+            if (length != 0) {
+                out[written++] = static_cast<char16_t>(value);
+                p += length;
+                continue;
+            }
         }
+#if defined(__SSE2__)
+        else if (p + 8 <= count) {
+            // Plain text: copy it 8 units at a time up to the next '%' or '&'.
+            while (p + 8 <= count) {
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + p));
+                const int starts = _mm_movemask_epi8(
+                    _mm_or_si128(_mm_cmpeq_epi16(v, percent), _mm_cmpeq_epi16(v, ampersand)));
+                if (starts != 0) {
+                    const size_t plain =
+                        static_cast<size_t>(std::countr_zero(static_cast<unsigned>(starts))) / 2;
+                    for (size_t k = 0; k < plain; ++k) out[written++] = text[p++];
+                    break;
+                }
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + written), v);
+                p += 8;
+                written += 8;
+            }
+            continue;
+        }
+#endif
         out[written++] = u;
         ++p;
     }
     return written;
-}
-
-size_t MatchEscapeAt(const char16_t* text, size_t count, size_t p, int* value) {
-    if (p >= count) return 0;
-    if (text[p] == u'%') {
-        if (p + 2 >= count || !IsHexDigitW(text[p + 1]) || !IsHexDigitW(text[p + 2])) return 0;
-        const char16_t digits[3] = {text[p + 1], text[p + 2], 0};
-        *value = ParseHexW(digits);
-        return *value != 0 ? 3 : 0;
-    }
-    if (text[p] != u'&' || p + 1 >= count || text[p + 1] != u'#') return 0;
-    // The longest run of digits right after "&#" has 2 to 4 units and is
-    // followed at once by ';'.
-    char16_t number[6] = {};
-    size_t digits = 0;
-    while (digits < 5 && p + 2 + digits < count && text[p + 2 + digits] >= u'0' &&
-           text[p + 2 + digits] <= u'9') {
-        number[digits] = text[p + 2 + digits];
-        ++digits;
-    }
-    const size_t semicolon = p + 2 + digits;
-    if (digits < 2 || digits > 4 || semicolon >= count || text[semicolon] != u';') return 0;
-    number[digits] = 0;
-    *value = ParseDecimalW(number);
-    return *value != 0 ? semicolon + 1 - p : 0;
 }
