@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
-  googletest libgtest-dev libbenchmark-dev libicu-dev
+  googletest libgtest-dev libbenchmark-dev libicu-dev pkg-config
+  libthai-dev libthai-data libdatrie-dev wamerican
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine64 wine32:i386
   xvfb xauth xdotool x11-apps imagemagick fonts-thai-tlwg locales
