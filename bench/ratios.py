@@ -10,14 +10,14 @@ GB = 1e9
 
 # (row, peer that the target names, least ratio) and (row, least bytes/s).
 RATIO_TARGETS = [
-    ("DecodeCp874/thai", "icu", 2), ("DecodeCp874/ascii", "icu", 2),
-    ("EncodeCp874/thai", "icu", 2), ("EncodeCp874/ascii", "icu", 2),
-    ("EncodeEntitiesText/thai", "icu-xml-decimal", 10),
+    ("Cp874ToUtf16/thai", "icu", 2), ("Cp874ToUtf16/ascii", "icu", 2),
+    ("Utf16ToCp874/thai", "icu", 2), ("Utf16ToCp874/ascii", "icu", 2),
+    ("Utf16ToEntities/thai", "icu-xml-decimal", 10),
 ]
 SPEED_TARGETS = [
-    ("EncodePercentBytes/thai", 1 * GB), ("EncodePercentBytes/ascii", 1 * GB),
-    ("DecodeEscapesText/percent-thai", 1 * GB), ("DecodeEscapesText/entities-thai", 1 * GB),
-    ("DecodeEscapesText/percent-ascii", 1 * GB), ("DecodeEscapesText/entities-ascii", 1 * GB),
+    ("Cp874ToPercent/thai", 1 * GB), ("Cp874ToPercent/ascii", 1 * GB),
+    ("EscapesToUtf16/percent-thai", 1 * GB), ("EscapesToUtf16/entities-thai", 1 * GB),
+    ("EscapesToUtf16/percent-ascii", 1 * GB), ("EscapesToUtf16/entities-ascii", 1 * GB),
 ]
 
 

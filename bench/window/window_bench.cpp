@@ -56,7 +56,7 @@ std::wstring ByteView(const ByteText& bytes) {
 
 UnitText Unicode(const ByteText& bytes) {
     UnitText out(bytes.size(), u'\0');
-    DecodeCp874(bytes.data(), bytes.size(), out.data());
+    Cp874ToUtf16(bytes.data(), bytes.size(), out.data());
     return out;
 }
 

@@ -12,6 +12,7 @@
 
 #include "cp874.h"
 #include "escapes.h"
+#include "utf16.h"
 #include "utf8.h"
 
 namespace {
@@ -52,9 +53,9 @@ std::array<uint32_t, 256> Cp874Utf8Words() {
     for (int b = 0; b < 256; ++b) {
         const unsigned char byte = static_cast<unsigned char>(b);
         char16_t unit;
-        DecodeCp874(&byte, 1, &unit);
+        Cp874ToUtf16(&byte, 1, &unit);
         unsigned char utf8[kUtf8BytesPerUnit];
-        const size_t length = EncodeUtf8(&unit, 1, utf8);
+        const size_t length = Utf16ToUtf8(&unit, 1, utf8);
         uint32_t word = static_cast<uint32_t>(length) << 24;
         for (size_t k = 0; k < length; ++k) word |= static_cast<uint32_t>(utf8[k]) << (8 * k);
         words[b] = word;
@@ -65,7 +66,7 @@ std::array<uint32_t, 256> Cp874Utf8Words() {
 // Code page 874 to UTF-8 a byte at a time, through the words above: each word
 // is stored whole (its top byte is overwritten by what follows, and the buffer
 // has one byte to spare at the end) and the output moves on by its length.
-bool ToUnicode(const CliOptions& options, std::FILE* in, std::FILE* out, std::string* error) {
+bool ConvertCp874Stream(const CliOptions& options, std::FILE* in, std::FILE* out, std::string* error) {
     static const std::array<uint32_t, 256> words = Cp874Utf8Words();
     const size_t block = options.blockSize;
     std::vector<unsigned char> bytes(block);
@@ -107,9 +108,7 @@ bool CheckStrict(const Utf8Reader& reader, size_t skipped, const char16_t* units
     for (size_t i = 0; i < count; ++i) {
         if (Cp874ByteOf(units[i]) >= 0) continue;
         unsigned long cp = units[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < count) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (units[i + 1] - 0xDC00);
-        }
+        if (StartsSurrogatePair(units, count, i)) cp = CombineSurrogates(cp, units[i + 1]);
         char text[96];
         std::snprintf(text, sizeof text, "U+%04lX at byte %zu has no code page 874 byte", cp,
                       InputOffsetOfUnit(reader, skipped, i));
@@ -137,7 +136,7 @@ bool EncodeBlock(BlockWork& work, const Utf8Reader& reader, size_t skipped, cons
     if (options.strict && !CheckStrict(reader, skipped, units, count, error)) return false;
     switch (options.command) {
         case kCmdToTis620: {
-            size_t n = EncodeCp874(units, count, work.bytes.data());
+            size_t n = Utf16ToCp874(units, count, work.bytes.data());
             if (n == 0) return true;
             const int last = work.bytes[n - 1];
             if (options.elevate) ElevateToneMarks(work.bytes.data(), n, work.lastByte);
@@ -145,13 +144,13 @@ bool EncodeBlock(BlockWork& work, const Utf8Reader& reader, size_t skipped, cons
             return WriteAll(work.out, work.bytes.data(), n, error);
         }
         case kCmdPercent: {
-            size_t n = EncodeCp874(units, count, work.bytes.data());
-            size_t escaped = EncodePercentBytes(work.bytes.data(), n, work.text.data());
+            size_t n = Utf16ToCp874(units, count, work.bytes.data());
+            size_t escaped = Cp874ToPercent(work.bytes.data(), n, work.text.data());
             NarrowAscii(work.text.data(), escaped, work.bytes.data());
             return WriteAll(work.out, work.bytes.data(), escaped, error);
         }
         case kCmdEntities: {
-            size_t n = EncodeEntitiesText(units, count, work.text.data());
+            size_t n = Utf16ToEntities(units, count, work.text.data());
             NarrowAscii(work.text.data(), n, work.bytes.data());
             return WriteAll(work.out, work.bytes.data(), n, error);
         }
@@ -178,7 +177,7 @@ size_t DecodeBlock(BlockWork& work, const char16_t* units, size_t count, size_t 
                 work.run[runLength++] = static_cast<unsigned char>(value);
                 p += 3;
             } while (p < limit && (length = MatchEscapeAt(units, count, p, &value)) == 3);
-            w += DecodeCp874(work.run.data(), runLength, text + w);
+            w += Cp874ToUtf16(work.run.data(), runLength, text + w);
             continue;
         }
         if (length != 0) {
@@ -190,13 +189,13 @@ size_t DecodeBlock(BlockWork& work, const char16_t* units, size_t count, size_t 
         // whole, so that it reaches the UTF-8 writer in one piece.
         const char16_t u = units[p++];
         text[w++] = u;
-        if (u >= 0xD800 && u <= 0xDBFF && p < count) text[w++] = units[p++];
+        if (IsHighSurrogate(u) && p < count) text[w++] = units[p++];
     }
-    *size = EncodeUtf8(text, w, work.bytes.data());
+    *size = Utf16ToUtf8(text, w, work.bytes.data());
     return p;
 }
 
-bool FromUtf8(const CliOptions& options, std::FILE* in, std::FILE* out, std::string* error) {
+bool ConvertUtf8Stream(const CliOptions& options, std::FILE* in, std::FILE* out, std::string* error) {
     const size_t block = options.blockSize;
     Utf8Reader reader;
     reader.bytes.resize(block + 4);
@@ -233,7 +232,7 @@ bool FromUtf8(const CliOptions& options, std::FILE* in, std::FILE* out, std::str
         }
         const size_t have = reader.carried + got;
         Utf8Decoded decoded =
-            DecodeUtf8(reader.bytes.data(), have, atEnd, reader.units.data() + reader.kept);
+            Utf8ToUtf16(reader.bytes.data(), have, atEnd, reader.units.data() + reader.kept);
         // What comes before a bad sequence is converted and written first.
         if (decoded.invalid) atEnd = true;
         char16_t* units = reader.units.data();
@@ -277,6 +276,6 @@ bool FromUtf8(const CliOptions& options, std::FILE* in, std::FILE* out, std::str
 }  // namespace
 
 bool ConvertStream(const CliOptions& options, std::FILE* in, std::FILE* out, std::string* error) {
-    if (options.command == kCmdToUnicode) return ToUnicode(options, in, out, error);
-    return FromUtf8(options, in, out, error);
+    if (options.command == kCmdToUnicode) return ConvertCp874Stream(options, in, out, error);
+    return ConvertUtf8Stream(options, in, out, error);
 }

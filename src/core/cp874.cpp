@@ -1,5 +1,6 @@
 // Code page 874 conversions and tone-mark elevation.
 #include "cp874.h"
+#include "utf16.h"
 
 #include <array>
 #include <memory>
@@ -20,15 +21,12 @@ constexpr std::array<short, 65536> InvertCp874Table() {
     for (auto& b : byteOf) b = kNoByte;
     for (int b = 0; b < 256; ++b) {
         if (b >= 0x88 && b <= 0x8C) continue;
-        byteOf[g_cp874ToUnicode[b]] = static_cast<short>(b);
+        byteOf[kCp874ToUtf16[b]] = static_cast<short>(b);
     }
     return byteOf;
 }
 
-constexpr std::array<short, 65536> g_unicodeToCp874 = InvertCp874Table();
-
-constexpr bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-constexpr bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+constexpr std::array<short, 65536> kUtf16ToCp874 = InvertCp874Table();
 
 constexpr bool IsToneMark(unsigned char b) { return b >= 0xE8 && b <= 0xEC; }
 
@@ -78,7 +76,7 @@ inline bool UnicodeOffsets(__m128i u, __m128i* offsets) {
 }  // namespace
 #endif
 
-size_t DecodeCp874(const unsigned char* bytes, size_t count, char16_t* out) {
+size_t Cp874ToUtf16(const unsigned char* bytes, size_t count, char16_t* out) {
     if (!out) return count;
     size_t i = 0;
 #if defined(__SSE2__)
@@ -90,7 +88,7 @@ size_t DecodeCp874(const unsigned char* bytes, size_t count, char16_t* out) {
         __m128i low = b, high = zero, thai;
         if (_mm_movemask_epi8(b) != 0) {
             if (!Cp874ThaiLetters(b, &thai)) {
-                for (size_t k = i; k < i + 16; ++k) out[k] = g_cp874ToUnicode[bytes[k]];
+                for (size_t k = i; k < i + 16; ++k) out[k] = kCp874ToUtf16[bytes[k]];
                 continue;
             }
             low = _mm_add_epi8(b, _mm_and_si128(thai, _mm_set1_epi8(0x60)));
@@ -100,11 +98,11 @@ size_t DecodeCp874(const unsigned char* bytes, size_t count, char16_t* out) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(low, high));
     }
 #endif
-    for (; i < count; ++i) out[i] = g_cp874ToUnicode[bytes[i]];
+    for (; i < count; ++i) out[i] = kCp874ToUtf16[bytes[i]];
     return count;
 }
 
-int Cp874ByteOf(char16_t unit) { return g_unicodeToCp874[unit]; }
+int Cp874ByteOf(char16_t unit) { return kUtf16ToCp874[unit]; }
 
 namespace {
 
@@ -113,10 +111,10 @@ namespace {
 inline size_t EncodeOne(const char16_t* text, size_t count, size_t i, unsigned char* out,
                         size_t written) {
     char16_t u = text[i];
-    int b = g_unicodeToCp874[u];
+    int b = kUtf16ToCp874[u];
     if (b == kNoByte) {
         b = kCp874DefaultChar;
-        if (IsHighSurrogate(u) && i + 1 < count && IsLowSurrogate(text[i + 1])) ++i;
+        if (StartsSurrogatePair(text, count, i)) ++i;
     }
     if (out) out[written] = static_cast<unsigned char>(b);
     return i + 1;
@@ -124,7 +122,7 @@ inline size_t EncodeOne(const char16_t* text, size_t count, size_t i, unsigned c
 
 }  // namespace
 
-size_t EncodeCp874(const char16_t* text, size_t count, unsigned char* out) {
+size_t Utf16ToCp874(const char16_t* text, size_t count, unsigned char* out) {
     size_t written = 0;
     size_t i = 0;
 #if defined(__SSE2__)
@@ -205,13 +203,7 @@ void ElevateToneMarks(unsigned char* bytes, size_t count, int before) {
     }
 }
 
-void ElevateToneMarks(char* text) {
-    size_t count = 0;
-    while (text[count] != '\0') ++count;
-    ElevateToneMarks(reinterpret_cast<unsigned char*>(text), count);
-}
-
-size_t ByteViewToUnicode(const char16_t* text, size_t count, const char16_t ansiUnits[256],
+size_t ByteViewToUtf16(const char16_t* text, size_t count, const char16_t ansiUnits[256],
                          char16_t* out) {
     if (!out) return count;
     // Unit -> its ANSI byte + 1, 0 where the ANSI code page lacks the unit.
@@ -222,7 +214,7 @@ size_t ByteViewToUnicode(const char16_t* text, size_t count, const char16_t ansi
     }
     for (size_t i = 0; i < count; ++i) {
         unsigned short b = byteOf[text[i]];
-        out[i] = b ? g_cp874ToUnicode[b - 1] : text[i];
+        out[i] = b ? kCp874ToUtf16[b - 1] : text[i];
     }
     return count;
 }

@@ -24,12 +24,12 @@ inline constexpr unsigned char kCp874DefaultChar = '?';
 inline constexpr int kTextStart = -1;
 
 // Code page 874 bytes to UTF-16: every byte yields one unit, nothing fails.
-size_t DecodeCp874(const unsigned char* bytes, size_t count, char16_t* out);
+size_t Cp874ToUtf16(const unsigned char* bytes, size_t count, char16_t* out);
 
 // UTF-16 to code page 874: one byte per character. A character that the code
 // page lacks becomes kCp874DefaultChar: a surrogate pair is one character, and
 // so is a lone surrogate.
-size_t EncodeCp874(const char16_t* text, size_t count, unsigned char* out);
+size_t Utf16ToCp874(const char16_t* text, size_t count, unsigned char* out);
 
 // The byte of one UTF-16 unit in code page 874, or -1 where the code page lacks it.
 int Cp874ByteOf(char16_t unit);
@@ -41,14 +41,11 @@ int Cp874ByteOf(char16_t unit);
 // whole text, or kTextStart, so that a text can be elevated piece by piece.
 void ElevateToneMarks(unsigned char* bytes, size_t count, int before = kTextStart);
 
-// The same over a NUL-terminated byte text.
-void ElevateToneMarks(char* text);
-
 // Reads text in the byte view as Unicode. `ansiUnits[b]` is the unit that the
 // system's ANSI code page gives byte b when that unit converts back to b, and 0
 // where byte b (b > 0) has no such unit. A unit that the ANSI code page holds is
 // taken as its byte, and the byte read as code page 874; every other unit (Thai
 // already in the Unicode view, a surrogate) passes through unchanged. One unit
 // out per unit in.
-size_t ByteViewToUnicode(const char16_t* text, size_t count, const char16_t ansiUnits[256],
+size_t ByteViewToUtf16(const char16_t* text, size_t count, const char16_t ansiUnits[256],
                          char16_t* out);

@@ -5,7 +5,7 @@
 // for old fonts comes back as ordinary Thai.
 #pragma once
 
-inline constexpr char16_t g_cp874ToUnicode[256] = {
+inline constexpr char16_t kCp874ToUtf16[256] = {
     // 0x00 - 0x7F: ASCII, control characters included
     0x0000, 0x0001, 0x0002, 0x0003, 0x0004, 0x0005, 0x0006, 0x0007,
     0x0008, 0x0009, 0x000A, 0x000B, 0x000C, 0x000D, 0x000E, 0x000F,

@@ -1,5 +1,6 @@
 // Writing and reading numeric character references and percent escapes.
 #include "escapes.h"
+#include "utf16.h"
 
 #include <array>
 #include <bit>
@@ -39,9 +40,9 @@ constexpr std::array<signed char, 128> MakeHexValues() {
     return values;
 }
 
-constexpr std::array<signed char, 128> g_hexValues = MakeHexValues();
+constexpr std::array<signed char, 128> kHexValues = MakeHexValues();
 
-inline int HexDigitValue(char16_t u) { return u < 128 ? g_hexValues[u] : -1; }
+inline int HexDigitValue(char16_t u) { return u < 128 ? kHexValues[u] : -1; }
 
 // The reference of every unit below 10000 ("&#0;" to "&#9999;", 4 to 7 units),
 // padded to 8 units, the last of which holds its length.
@@ -71,7 +72,7 @@ constexpr std::array<ShortReference, kShortReferenceLimit> MakeShortReferences()
     return refs;
 }
 
-constexpr std::array<ShortReference, kShortReferenceLimit> g_shortReferences =
+constexpr std::array<ShortReference, kShortReferenceLimit> kShortReferences =
     MakeShortReferences();
 
 // Writes "&#<value>;" at out (when out is not null) and returns its length.
@@ -100,7 +101,7 @@ constexpr unsigned char kRunBeforeSemicolon[8] = {0, 2, 3, 2, 4, 2, 3, 2};
 #if defined(__SSE2__)
 // For a run of 2, 3 or 4 digits after "&#": the weight of each of the 8 units
 // from '&' on, so that a dot product gives the run's value.
-alignas(16) constexpr short g_digitWeights[5][8] = {
+alignas(16) constexpr short kDigitWeights[5][8] = {
     {},
     {},
     {0, 0, 10, 1, 0, 0, 0, 0},
@@ -111,27 +112,6 @@ alignas(16) constexpr short g_digitWeights[5][8] = {
 
 }  // namespace
 
-int IsHexDigitW(char16_t unit) {
-    return (unit >= u'0' && unit <= u'9') || (unit >= u'A' && unit <= u'F') ||
-           (unit >= u'a' && unit <= u'f');
-}
-
-int ParseHexW(const char16_t* text) {
-    unsigned int value = 0;
-    for (; IsHexDigitW(*text); ++text) value = value * 16 + HexValue(*text);
-    return static_cast<int>(value);
-}
-
-int ParseDecimalW(const char16_t* text) {
-    int value = 0;
-    for (; IsDecimalDigit(*text); ++text) {
-        int digit = *text - u'0';
-        if (value > (INT_MAX - digit) / 10) return INT_MAX;
-        value = value * 10 + digit;
-    }
-    return value;
-}
-
 namespace {
 
 // Writes the reference of the character at text[i] exactly, adds its length to
@@ -139,9 +119,8 @@ namespace {
 inline size_t EntityOf(const char16_t* text, size_t count, size_t i, char16_t* out,
                        size_t& written) {
     unsigned long value = text[i];
-    if (value >= 0xD800 && value <= 0xDBFF && i + 1 < count && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-        value = 0x10000 + ((value - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+    if (StartsSurrogatePair(text, count, i)) {
+        value = CombineSurrogates(text[i], text[i + 1]);
         ++i;
     }
     written += WriteReference(value, out ? out + written : nullptr);
@@ -150,7 +129,7 @@ inline size_t EntityOf(const char16_t* text, size_t count, size_t i, char16_t* o
 
 }  // namespace
 
-size_t EncodeEntitiesText(const char16_t* text, size_t count, char16_t* out) {
+size_t Utf16ToEntities(const char16_t* text, size_t count, char16_t* out) {
     size_t written = 0;
     size_t i = 0;
     if (out) {
@@ -162,7 +141,7 @@ size_t EncodeEntitiesText(const char16_t* text, size_t count, char16_t* out) {
         while (i + 1 < count) {
             const char16_t u = text[i];
             if (u < kShortReferenceLimit) {
-                const ShortReference& ref = g_shortReferences[u];
+                const ShortReference& ref = kShortReferences[u];
                 std::memcpy(out + written, ref.units, sizeof ref.units);
                 written += ref.units[7];
                 ++i;
@@ -172,7 +151,7 @@ size_t EncodeEntitiesText(const char16_t* text, size_t count, char16_t* out) {
         }
     } else {
         while (i + 1 < count && text[i] < kShortReferenceLimit) {
-            written += g_shortReferences[text[i]].units[7];
+            written += kShortReferences[text[i]].units[7];
             ++i;
         }
     }
@@ -204,7 +183,7 @@ const char16_t* PercentPairs() {
 
 }  // namespace
 
-size_t EncodePercentBytes(const unsigned char* bytes, size_t count, char16_t* out) {
+size_t Cp874ToPercent(const unsigned char* bytes, size_t count, char16_t* out) {
     if (out) {
         // Two bytes per lookup, written as 8 units of which the last 2 are
         // overwritten by the next pair; the loop stops while a whole byte
@@ -263,7 +242,7 @@ size_t MatchEscapeAt(const char16_t* text, size_t count, size_t p, int* value) {
     return MatchEscape(text, count, p, value);
 }
 
-size_t DecodeEscapesText(const char16_t* text, size_t count, char16_t* out) {
+size_t EscapesToUtf16(const char16_t* text, size_t count, char16_t* out) {
     size_t written = 0;
     size_t p = 0;
 #if defined(__SSE2__)
@@ -295,7 +274,7 @@ size_t DecodeEscapesText(const char16_t* text, size_t count, char16_t* out) {
                 if (digits != 0 && (mask & wanted) == wanted) {
                     const __m128i products = _mm_madd_epi16(
                         _mm_sub_epi16(v, zeroDigit),
-                        _mm_load_si128(reinterpret_cast<const __m128i*>(g_digitWeights[digits])));
+                        _mm_load_si128(reinterpret_cast<const __m128i*>(kDigitWeights[digits])));
                     const __m128i pairs = _mm_add_epi32(products, _mm_shuffle_epi32(products, 0x4E));
                     const int value =
                         _mm_cvtsi128_si32(_mm_add_epi32(pairs, _mm_shuffle_epi32(pairs, 0xB1)));

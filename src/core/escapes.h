@@ -15,43 +15,29 @@
 
 #include <cstddef>
 
-// The longest output of EncodeEntitiesText per input unit: "&#65535;" for one
+// The longest output of Utf16ToEntities per input unit: "&#65535;" for one
 // unit, and "&#1114111;" (10 units) for a surrogate pair.
 inline constexpr size_t kEntityUnitsPerUnit = 8;
 inline constexpr size_t kPercentUnitsPerByte = 3;
 
-// 1 if `unit` is one of '0'-'9', 'A'-'F', 'a'-'f', else 0 (the terminator too).
-int IsHexDigitW(char16_t unit);
-
-// The value of the hexadecimal digits at the start of `text`, up to the
-// terminator or the first other unit; 0 when there is none. Computed in 32 bits
-// without an overflow test.
-int ParseHexW(const char16_t* text);
-
-// The value of the decimal digits '0'-'9' at the start of `text`, up to the
-// first other unit; 0 when there is none. Stops adding digits once the value
-// would pass what an int holds, so a long run gives a large value, never
-// undefined arithmetic.
-int ParseDecimalW(const char16_t* text);
-
 // Writes a reference for every character of `text` into `out`, which holds at
 // least kEntityUnitsPerUnit * count units. Returns the units written (no
 // terminator is written). With `out` null, only counts.
-size_t EncodeEntitiesText(const char16_t* text, size_t count, char16_t* out);
+size_t Utf16ToEntities(const char16_t* text, size_t count, char16_t* out);
 
 // Writes a percent escape for every byte into `out`, which holds at least
 // kPercentUnitsPerByte * count units. Returns the units written.
-size_t EncodePercentBytes(const unsigned char* bytes, size_t count, char16_t* out);
+size_t Cp874ToPercent(const unsigned char* bytes, size_t count, char16_t* out);
 
 // Decodes the escapes of `text` into `out`, which holds at least `count`
 // units: the result is never longer. Every unit that begins no escape is
 // copied unchanged. Returns the units written.
-size_t DecodeEscapesText(const char16_t* text, size_t count, char16_t* out);
+size_t EscapesToUtf16(const char16_t* text, size_t count, char16_t* out);
 
 // The escape that begins at text[p] in a text of `count` units: returns the
 // units it takes (3 for a percent escape, 5 to 7 for a reference) and puts its
 // value in *value, or returns 0 when none begins there (an escape of value 0
-// included). This is the decoder's rule; DecodeEscapesText applies it at every
+// included). This is the decoder's rule; EscapesToUtf16 applies it at every
 // position, with faster paths that give the same. It looks at no unit beyond
 // p + 6, so a reader that goes through its text in pieces can keep the last six
 // units for the next piece.

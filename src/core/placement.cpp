@@ -1,7 +1,7 @@
 // Centring over a window, kept on the screen, and the text box layout.
 #include "placement.h"
 
-int CentredStart(int otherStart, int otherSize, int size, int screenSize) {
+int CenteredStart(int otherStart, int otherSize, int size, int screenSize) {
     // 64-bit arithmetic: no coordinate a window can have overflows here.
     long long start = otherStart + (static_cast<long long>(otherSize) - size) / 2;
     if (start < 0) return 0;

@@ -3,12 +3,12 @@
 // the text box goes when the main window is resized. All values are pixels.
 #pragma once
 
-// The start of a window of `size` centred over another window that starts at
+// The start of a window of `size` centered over another window that starts at
 // `otherStart` and is `otherSize` long, on one axis of a screen `screenSize`
 // long. The difference of the sizes is halved toward zero. A start below 0
 // becomes 0; otherwise a far edge beyond the screen is pulled back to it (which
 // may give a negative start for a window longer than the screen).
-int CentredStart(int otherStart, int otherSize, int size, int screenSize);
+int CenteredStart(int otherStart, int otherSize, int size, int screenSize);
 
 // The text box's place in a client area of clientWidth by clientHeight (each the
 // unsigned 16-bit half of WM_SIZE's LPARAM) when its top edge is at `top`: 10

@@ -12,8 +12,8 @@ void CenterWindowOver(HWND hwnd, HWND hwndOver) {
     int screenWidth = GetDeviceCaps(hdc, HORZRES);
     int screenHeight = GetDeviceCaps(hdc, VERTRES);
     ReleaseDC(hwnd, hdc);
-    int x = CentredStart(over.left, over.right - over.left, rect.right - rect.left, screenWidth);
-    int y = CentredStart(over.top, over.bottom - over.top, rect.bottom - rect.top, screenHeight);
+    int x = CenteredStart(over.left, over.right - over.left, rect.right - rect.left, screenWidth);
+    int y = CenteredStart(over.top, over.bottom - over.top, rect.bottom - rect.top, screenHeight);
     SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 

@@ -13,7 +13,7 @@ void ConvertToUnicode(HWND hDlg) {
     char16_t ansiUnits[256];
     ReadAnsiCodePage(ansiUnits);
     auto result = AllocateBuffer<char16_t>(length + 1);
-    result[ByteViewToUnicode(text.get(), length, ansiUnits, result.get())] = 0;
+    result[ByteViewToUtf16(text.get(), length, ansiUnits, result.get())] = 0;
     WriteBoxText(hBox, result.get());
 }
 
@@ -22,9 +22,9 @@ void ConvertToTis620(HWND hDlg) {
     const bool elevate = IsDlgButtonChecked(hDlg, IDC_SMART_TONE) != 0;
     size_t length = 0;
     auto text = ReadBoxText(hBox, &length);
-    size_t count = EncodeCp874(text.get(), length, nullptr);
+    size_t count = Utf16ToCp874(text.get(), length, nullptr);
     auto bytes = AllocateBuffer<unsigned char>(count + 1);
-    EncodeCp874(text.get(), length, bytes.get());
+    Utf16ToCp874(text.get(), length, bytes.get());
     bytes[count] = 0;
     if (elevate) ElevateToneMarks(bytes.get(), count);
     text.reset();
@@ -36,7 +36,7 @@ void EncodeEntities(HWND hDlg) {
     size_t length = 0;
     auto text = ReadBoxText(hBox, &length);
     auto result = AllocateBuffer<char16_t>(length + 1, kEntityUnitsPerUnit);
-    result[EncodeEntitiesText(text.get(), length, result.get())] = 0;
+    result[Utf16ToEntities(text.get(), length, result.get())] = 0;
     text.reset();
     WriteBoxText(hBox, result.get());
 }
@@ -45,12 +45,12 @@ void EncodePercent(HWND hDlg) {
     HWND hBox = GetDlgItem(hDlg, IDC_TEXT);
     size_t length = 0;
     auto text = ReadBoxText(hBox, &length);
-    size_t count = EncodeCp874(text.get(), length, nullptr);
+    size_t count = Utf16ToCp874(text.get(), length, nullptr);
     auto bytes = AllocateBuffer<unsigned char>(count + 1);
-    EncodeCp874(text.get(), length, bytes.get());
+    Utf16ToCp874(text.get(), length, bytes.get());
     text.reset();
     auto result = AllocateBuffer<char16_t>(count + 1, kPercentUnitsPerByte);
-    result[EncodePercentBytes(bytes.get(), count, result.get())] = 0;
+    result[Cp874ToPercent(bytes.get(), count, result.get())] = 0;
     bytes.reset();
     WriteBoxText(hBox, result.get());
 }
@@ -60,7 +60,7 @@ void DecodeEscapes(HWND hDlg) {
     size_t length = 0;
     auto text = ReadBoxText(hBox, &length);
     auto result = AllocateBuffer<char16_t>(length + 1);
-    result[DecodeEscapesText(text.get(), length, result.get())] = 0;
+    result[EscapesToUtf16(text.get(), length, result.get())] = 0;
     text.reset();
     WriteBoxText(hBox, result.get());
 }

@@ -14,9 +14,9 @@ extern HFONT g_hTextFont;
 // limit and the focus; lays the text box out on WM_SIZE; runs the buttons.
 INT_PTR CALLBACK MainDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The About box (IDD_ABOUT): centred over its owner, ended with 1 by any command.
+// The About box (IDD_ABOUT): centered over its owner, ended with 1 by any command.
 INT_PTR CALLBACK AboutDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Moves `hwnd` (size and Z order kept) so that it is centred over `hwndOver`
+// Moves `hwnd` (size and Z order kept) so that it is centered over `hwndOver`
 // and kept on the screen that its own device context reports.
 void CenterWindowOver(HWND hwnd, HWND hwndOver);

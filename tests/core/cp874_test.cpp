@@ -9,16 +9,16 @@
 namespace {
 
 std::u16string Decode(const std::string& bytes) {
-    std::u16string out(DecodeCp874(reinterpret_cast<const unsigned char*>(bytes.data()),
+    std::u16string out(Cp874ToUtf16(reinterpret_cast<const unsigned char*>(bytes.data()),
                                    bytes.size(), nullptr),
                        u'\0');
-    DecodeCp874(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), out.data());
+    Cp874ToUtf16(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), out.data());
     return out;
 }
 
 std::string Encode(const std::u16string& text) {
-    std::string out(EncodeCp874(text.data(), text.size(), nullptr), '\0');
-    EncodeCp874(text.data(), text.size(), reinterpret_cast<unsigned char*>(out.data()));
+    std::string out(Utf16ToCp874(text.data(), text.size(), nullptr), '\0');
+    Utf16ToCp874(text.data(), text.size(), reinterpret_cast<unsigned char*>(out.data()));
     return out;
 }
 
@@ -30,13 +30,13 @@ std::string Elevated(std::string bytes) {
 }  // namespace
 
 TEST(Cp874, DecodesThaiRangesAndTheWindowsAdditions) {
-    for (int b = 0; b < 0x80; ++b) EXPECT_EQ(g_cp874ToUnicode[b], b);
-    for (int b = 0xA1; b <= 0xDA; ++b) EXPECT_EQ(g_cp874ToUnicode[b], 0x0E00 + b - 0xA0);
-    for (int b = 0xDF; b <= 0xFB; ++b) EXPECT_EQ(g_cp874ToUnicode[b], 0x0E00 + b - 0xA0);
-    EXPECT_EQ(g_cp874ToUnicode[0x80], 0x20AC);
-    EXPECT_EQ(g_cp874ToUnicode[0x85], 0x2026);
-    EXPECT_EQ(g_cp874ToUnicode[0xA0], 0x00A0);
-    EXPECT_EQ(g_cp874ToUnicode[0xDB], 0xF8C1);
+    for (int b = 0; b < 0x80; ++b) EXPECT_EQ(kCp874ToUtf16[b], b);
+    for (int b = 0xA1; b <= 0xDA; ++b) EXPECT_EQ(kCp874ToUtf16[b], 0x0E00 + b - 0xA0);
+    for (int b = 0xDF; b <= 0xFB; ++b) EXPECT_EQ(kCp874ToUtf16[b], 0x0E00 + b - 0xA0);
+    EXPECT_EQ(kCp874ToUtf16[0x80], 0x20AC);
+    EXPECT_EQ(kCp874ToUtf16[0x85], 0x2026);
+    EXPECT_EQ(kCp874ToUtf16[0xA0], 0x00A0);
+    EXPECT_EQ(kCp874ToUtf16[0xDB], 0xF8C1);
     // The elevated tone marks come back as the tone marks themselves.
     EXPECT_EQ(Decode("\xA1\x88\xA1\x89\xA1\x8A\xA1\x8B\xA1\x8C"),
               u"\u0E01\u0E48\u0E01\u0E49\u0E01\u0E4A\u0E01\u0E4B\u0E01\u0E4C");
@@ -114,13 +114,7 @@ TEST(ElevateToneMarks, PiecesGiveTheSameAsTheWhole) {
     }
 }
 
-TEST(ElevateToneMarks, NulTerminatedForm) {
-    char text[] = "\xA1\xE8\xA1\xD4\xE8";
-    ElevateToneMarks(text);
-    EXPECT_STREQ(text, "\xA1\x88\xA1\xD4\xE8");
-}
-
-TEST(ByteViewToUnicode, ReadsAnsiBytesAndPassesTheRest) {
+TEST(ByteViewToUtf16, ReadsAnsiBytesAndPassesTheRest) {
     // A Latin-1-like ANSI code page: byte b is U+00bb, and 0x80 is the euro sign.
     char16_t ansi[256];
     for (int b = 0; b < 256; ++b) ansi[b] = static_cast<char16_t>(b);
@@ -128,10 +122,10 @@ TEST(ByteViewToUnicode, ReadsAnsiBytesAndPassesTheRest) {
     ansi[0x81] = 0;  // a byte with no character of its own
     std::u16string in = u"\u00A1\u00E8 A\r\n\u0E01\u0E48\U0001F600\u20AC\u0080";
     std::u16string out(in.size(), u'\0');
-    EXPECT_EQ(ByteViewToUnicode(in.data(), in.size(), ansi, out.data()), in.size());
+    EXPECT_EQ(ByteViewToUtf16(in.data(), in.size(), ansi, out.data()), in.size());
     EXPECT_EQ(out, u"\u0E01\u0E48 A\r\n\u0E01\u0E48\U0001F600\u20AC\u0080");
     // Twice is the same as once.
     std::u16string again(out.size(), u'\0');
-    ByteViewToUnicode(out.data(), out.size(), ansi, again.data());
+    ByteViewToUtf16(out.data(), out.size(), ansi, again.data());
     EXPECT_EQ(again, out);
 }

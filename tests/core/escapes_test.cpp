@@ -10,28 +10,28 @@ namespace {
 
 std::u16string Entities(const std::u16string& text) {
     std::u16string out(kEntityUnitsPerUnit * text.size(), u'\0');
-    size_t n = EncodeEntitiesText(text.data(), text.size(), out.data());
-    EXPECT_EQ(n, EncodeEntitiesText(text.data(), text.size(), nullptr));
+    size_t n = Utf16ToEntities(text.data(), text.size(), out.data());
+    EXPECT_EQ(n, Utf16ToEntities(text.data(), text.size(), nullptr));
     out.resize(n);
     return out;
 }
 
 std::u16string Percent(const std::string& bytes) {
     std::u16string out(kPercentUnitsPerByte * bytes.size(), u'\0');
-    out.resize(EncodePercentBytes(reinterpret_cast<const unsigned char*>(bytes.data()),
+    out.resize(Cp874ToPercent(reinterpret_cast<const unsigned char*>(bytes.data()),
                                   bytes.size(), out.data()));
     return out;
 }
 
 std::u16string Decoded(const std::u16string& text) {
     std::u16string out(text.size(), u'\0');
-    out.resize(DecodeEscapesText(text.data(), text.size(), out.data()));
+    out.resize(EscapesToUtf16(text.data(), text.size(), out.data()));
     return out;
 }
 
 }  // namespace
 
-TEST(EncodeEntitiesText, OneReferencePerCharacter) {
+TEST(Utf16ToEntities, OneReferencePerCharacter) {
     EXPECT_EQ(Entities(u""), u"");
     EXPECT_EQ(Entities(u"A 0"), u"&#65;&#32;&#48;");
     EXPECT_EQ(Entities(u"\u0E01\u0E48\u0E32"), u"&#3585;&#3656;&#3634;");
@@ -47,7 +47,7 @@ TEST(EncodeEntitiesText, OneReferencePerCharacter) {
     EXPECT_EQ(Entities(std::u16string(1, u'\0')), u"&#0;");
 }
 
-TEST(EncodeEntitiesText, WorstCaseFitsTheBuffer) {
+TEST(Utf16ToEntities, WorstCaseFitsTheBuffer) {
     std::u16string text(1000, u'\uFFFF');
     EXPECT_EQ(Entities(text).size(), kEntityUnitsPerUnit * text.size());
     std::u16string pairs;
@@ -55,28 +55,14 @@ TEST(EncodeEntitiesText, WorstCaseFitsTheBuffer) {
     EXPECT_LE(Entities(pairs).size(), kEntityUnitsPerUnit * pairs.size());
 }
 
-TEST(EncodePercentBytes, TwoLowercaseDigitsPerByte) {
+TEST(Cp874ToPercent, TwoLowercaseDigitsPerByte) {
     EXPECT_EQ(Percent(""), u"");
     EXPECT_EQ(Percent("A 0\r\n"), u"%41%20%30%0d%0a");
     EXPECT_EQ(Percent("\xA1\xE8\xD2\xFF"), u"%a1%e8%d2%ff");
     EXPECT_EQ(Percent(std::string(1, '\0')), u"%00");
 }
 
-TEST(HexAndDecimalParsers, ReadTheDigitsAtTheStart) {
-    for (char16_t u : std::u16string(u"0123456789ABCDEFabcdef")) EXPECT_EQ(IsHexDigitW(u), 1);
-    for (char16_t u : std::u16string(u"gG/:@`\0\uFF10\uFF21\uFF41\u0E50", 12))
-        EXPECT_EQ(IsHexDigitW(u), 0) << int(u);
-    EXPECT_EQ(ParseHexW(u"a1"), 0xA1);
-    EXPECT_EQ(ParseHexW(u"FFz"), 255);
-    EXPECT_EQ(ParseHexW(u""), 0);
-    EXPECT_EQ(ParseHexW(u"x1"), 0);
-    EXPECT_EQ(ParseDecimalW(u"0065;"), 65);
-    EXPECT_EQ(ParseDecimalW(u"9999"), 9999);
-    EXPECT_EQ(ParseDecimalW(u";"), 0);
-    EXPECT_EQ(ParseDecimalW(u"99999999999999999999"), INT_MAX);
-}
-
-TEST(DecodeEscapesText, Table) {
+TEST(EscapesToUtf16, Table) {
     struct Case { std::u16string in, out; } cases[] = {
         {u"", u""},
         {u"%41%e0", u"A\u00E0"},
@@ -126,17 +112,17 @@ TEST(DecodeEscapesText, Table) {
     }
 }
 
-TEST(DecodeEscapesText, StopsAtTheGivenLength) {
+TEST(EscapesToUtf16, StopsAtTheGivenLength) {
     // The escape continues past the end of the text given: it is not read.
     std::u16string text = u"%41&#65;";
     std::u16string out(8, u'\0');
-    EXPECT_EQ(DecodeEscapesText(text.data(), 2, out.data()), 2u);
+    EXPECT_EQ(EscapesToUtf16(text.data(), 2, out.data()), 2u);
     EXPECT_EQ(out.substr(0, 2), u"%4");
-    EXPECT_EQ(DecodeEscapesText(text.data() + 3, 4, out.data()), 4u);
+    EXPECT_EQ(EscapesToUtf16(text.data() + 3, 4, out.data()), 4u);
     EXPECT_EQ(out.substr(0, 4), u"&#65");
 }
 
-TEST(DecodeEscapesText, ReadsBackWhatTheEncodersWrite) {
+TEST(EscapesToUtf16, ReadsBackWhatTheEncodersWrite) {
     std::u16string text;
     for (char16_t u = 10; u < 10000; ++u) text += u;
     EXPECT_EQ(Decoded(Entities(text)), text);
@@ -147,7 +133,7 @@ TEST(DecodeEscapesText, ReadsBackWhatTheEncodersWrite) {
     EXPECT_EQ(Decoded(Percent(bytes)), view);
 }
 
-TEST(DecodeEscapesText, LongRunsOfEscapeStartsAreCopied) {
+TEST(EscapesToUtf16, LongRunsOfEscapeStartsAreCopied) {
     for (const std::u16string& unit : {std::u16string(u"%"), std::u16string(u"&#"),
                                        std::u16string(u"&#1"), std::u16string(u"%\0", 2)}) {
         std::u16string text;

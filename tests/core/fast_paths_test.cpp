@@ -21,14 +21,14 @@ constexpr size_t kAwkwardLengths[] = {1, 7, 15, 16, 17, 63, 4097};
 
 Units PlainDecode(const Bytes& bytes) {
     Units out;
-    for (unsigned char b : bytes) out += g_cp874ToUnicode[b];
+    for (unsigned char b : bytes) out += kCp874ToUtf16[b];
     return out;
 }
 
 int PlainByteOf(char16_t u) {
     for (int b = 0; b < 256; ++b) {
         if (b >= 0x88 && b <= 0x8C) continue;
-        if (g_cp874ToUnicode[b] == u) return b;
+        if (kCp874ToUtf16[b] == u) return b;
     }
     return -1;
 }
@@ -135,16 +135,16 @@ Units Decode(const Bytes& bytes) {
     Bytes in(bytes.size() + 1);
     std::copy(bytes.begin(), bytes.end(), in.begin() + 1);
     Units out(bytes.size() + 1, u'\0');
-    EXPECT_EQ(DecodeCp874(in.data() + 1, bytes.size(), nullptr), bytes.size());
-    out.resize(1 + DecodeCp874(in.data() + 1, bytes.size(), out.data() + 1));
+    EXPECT_EQ(Cp874ToUtf16(in.data() + 1, bytes.size(), nullptr), bytes.size());
+    out.resize(1 + Cp874ToUtf16(in.data() + 1, bytes.size(), out.data() + 1));
     return out.substr(1);
 }
 
 Bytes Encode(const Units& text) {
     Units in = u"x" + text;
-    size_t n = EncodeCp874(in.data() + 1, text.size(), nullptr);
+    size_t n = Utf16ToCp874(in.data() + 1, text.size(), nullptr);
     Bytes out(n + 1, 0xEE);
-    EXPECT_EQ(EncodeCp874(in.data() + 1, text.size(), out.data() + 1), n);
+    EXPECT_EQ(Utf16ToCp874(in.data() + 1, text.size(), out.data() + 1), n);
     EXPECT_EQ(out[0], 0xEE);
     return Bytes(out.begin() + 1, out.end());
 }
@@ -159,10 +159,10 @@ Bytes Elevate(Bytes bytes) {
 
 Units Entities(const Units& text) {
     Units in = u"x" + text;
-    size_t n = EncodeEntitiesText(in.data() + 1, text.size(), nullptr);
+    size_t n = Utf16ToEntities(in.data() + 1, text.size(), nullptr);
     // Exactly the counted size, with a guard unit after it.
     Units out(n + 2, u'\xBEEF');
-    EXPECT_EQ(EncodeEntitiesText(in.data() + 1, text.size(), out.data() + 1), n);
+    EXPECT_EQ(Utf16ToEntities(in.data() + 1, text.size(), out.data() + 1), n);
     EXPECT_EQ(out[n + 1], u'\xBEEF') << "written past the counted size";
     return out.substr(1, n);
 }
@@ -171,7 +171,7 @@ Units Percent(const Bytes& bytes) {
     Bytes in(bytes.size() + 1);
     std::copy(bytes.begin(), bytes.end(), in.begin() + 1);
     Units out(3 * bytes.size() + 2, u'\xBEEF');
-    size_t n = EncodePercentBytes(in.data() + 1, bytes.size(), out.data() + 1);
+    size_t n = Cp874ToPercent(in.data() + 1, bytes.size(), out.data() + 1);
     EXPECT_EQ(out[n + 1], u'\xBEEF');
     return out.substr(1, n);
 }
@@ -179,7 +179,7 @@ Units Percent(const Bytes& bytes) {
 Units DecodeEscapes(const Units& text) {
     Units in = u"x" + text;
     Units out(text.size() + 2, u'\xBEEF');
-    size_t n = DecodeEscapesText(in.data() + 1, text.size(), out.data() + 1);
+    size_t n = EscapesToUtf16(in.data() + 1, text.size(), out.data() + 1);
     EXPECT_EQ(out[n + 1], u'\xBEEF');
     return out.substr(1, n);
 }

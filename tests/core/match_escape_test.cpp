@@ -1,5 +1,5 @@
 // MatchEscapeAt, the decoder's test at one position, reads what
-// DecodeEscapesText reads: a decoder built on it agrees on texts made of the
+// EscapesToUtf16 reads: a decoder built on it agrees on texts made of the
 // units that escapes are made of.
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ TEST(MatchEscapeAt, AgreesWithTheWholeTextDecoder) {
         std::u16string text(random() % 14, u' ');
         for (auto& u : text) u = alphabet[random() % alphabet.size()];
         std::u16string whole(text.size(), u'\0');
-        whole.resize(DecodeEscapesText(text.data(), text.size(), whole.data()));
+        whole.resize(EscapesToUtf16(text.data(), text.size(), whole.data()));
         ASSERT_EQ(DecodeByMatching(text), whole) << "text #" << i;
     }
 }

@@ -4,30 +4,30 @@
 
 #include <gtest/gtest.h>
 
-TEST(CentredStart, CentresOverTheOtherWindowAndKeepsTheFarEdgesOnTheScreen) {
+TEST(CenteredStart, CentresOverTheOtherWindowAndKeepsTheFarEdgesOnTheScreen) {
     const struct {
         const char* what;
         int otherStart, otherSize, size, screen, start;
     } cases[] = {
-        {"centred", 100, 400, 200, 1024, 200},
+        {"centered", 100, 400, 200, 1024, 200},
         {"odd difference truncated", 100, 207, 200, 1024, 103},
         {"box 7 wider: 3 to the left, not 4", 100, 200, 207, 1024, 97},
         {"box as large as the window", 50, 300, 300, 1024, 50},
         {"off the near edge", -300, 400, 200, 1024, 0},
-        {"centred start exactly 0 stays", -100, 400, 200, 1024, 0},
-        {"centred start -1 goes to 0", -101, 400, 200, 1024, 0},
+        {"centered start exactly 0 stays", -100, 400, 200, 1024, 0},
+        {"centered start -1 goes to 0", -101, 400, 200, 1024, 0},
         {"off the far edge: ends at the screen's edge", 900, 400, 200, 1024, 824},
         {"far edge exactly at the screen's edge stays", 724, 400, 200, 1024, 824},
         {"far edge one beyond it is pulled back", 725, 400, 200, 1024, 824},
-        {"wider than the screen, centred start negative", 0, 100, 1200, 1024, 0},
-        {"wider than the screen, centred start positive", 800, 1000, 1200, 1024, -176},
+        {"wider than the screen, centered start negative", 0, 100, 1200, 1024, 0},
+        {"wider than the screen, centered start positive", 800, 1000, 1200, 1024, -176},
         {"window on a monitor to the left", -1500, 800, 200, 1024, 0},
         {"window on a monitor to the right", 1300, 800, 200, 1024, 824},
         {"minimised window of size 0", 3000, 0, 200, 1024, 824},
         {"huge coordinates do not overflow", 2000000000, 2000000000, 100, 1024, 924},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(CentredStart(c.otherStart, c.otherSize, c.size, c.screen), c.start) << c.what;
+        EXPECT_EQ(CenteredStart(c.otherStart, c.otherSize, c.size, c.screen), c.start) << c.what;
     }
 }
 

@@ -146,7 +146,7 @@ import -window root "$work/screen.png"
 convert "$work/screen.png" -crop "$((mr - ml))x$((mb - mt))+$((dx + ml))+$((dy + mt))" +repage "$work/main-window.png"
 echo "screenshot: $work/main-window.png"
 
-# The About box opens centred over the main window, kept on the screen, and
+# The About box opens centered over the main window, kept on the screen, and
 # closes on Enter; tried with the main window in three places. Where the main
 # window lies partly off the screen its button is pressed by a message.
 read -r _ _ sw sh < <(drive rect screen)

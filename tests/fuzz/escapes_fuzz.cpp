@@ -23,25 +23,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t n = text.size();
 
     std::vector<char16_t> decoded(n);
-    size_t d = DecodeEscapesText(text.data(), n, decoded.data());
+    size_t d = EscapesToUtf16(text.data(), n, decoded.data());
     Check(d <= n);
 
     std::vector<char16_t> entities(kEntityUnitsPerUnit * n);
-    size_t e = EncodeEntitiesText(text.data(), n, entities.data());
-    Check(e == EncodeEntitiesText(text.data(), n, nullptr) && e <= entities.size());
+    size_t e = Utf16ToEntities(text.data(), n, entities.data());
+    Check(e == Utf16ToEntities(text.data(), n, nullptr) && e <= entities.size());
     // Whatever the encoder writes decodes to no more than it was.
     std::vector<char16_t> back(e);
-    Check(DecodeEscapesText(entities.data(), e, back.data()) <= e);
+    Check(EscapesToUtf16(entities.data(), e, back.data()) <= e);
 
-    size_t k = EncodeCp874(text.data(), n, nullptr);
+    size_t k = Utf16ToCp874(text.data(), n, nullptr);
     Check(k <= n);
     std::vector<unsigned char> bytes(k);
-    Check(EncodeCp874(text.data(), n, bytes.data()) == k);
+    Check(Utf16ToCp874(text.data(), n, bytes.data()) == k);
     ElevateToneMarks(bytes.data(), k);
     std::vector<char16_t> percent(kPercentUnitsPerByte * k);
-    Check(EncodePercentBytes(bytes.data(), k, percent.data()) == percent.size());
+    Check(Cp874ToPercent(bytes.data(), k, percent.data()) == percent.size());
 
     std::vector<char16_t> unicode(size);
-    Check(DecodeCp874(data, size, unicode.data()) == size);
+    Check(Cp874ToUtf16(data, size, unicode.data()) == size);
     return 0;
 }

@@ -451,7 +451,7 @@ int ScreenHeight() {
 
 }  // namespace
 
-TEST_F(MainWindowTest, AboutHelpOpensTheAboutBoxCentredOverTheMainWindow) {
+TEST_F(MainWindowTest, AboutHelpOpensTheAboutBoxCenteredOverTheMainWindow) {
     SetWindowPos(dlg_, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ShowWindow(dlg_, SW_SHOWNORMAL);
     RECT main;

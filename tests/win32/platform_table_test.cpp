@@ -21,9 +21,9 @@ wchar_t PlatformDecode(int b) {
 TEST(PlatformTable, DecodingMatchesTheBytesTheElevatedMarksAside) {
     for (int b = 0; b < 256; ++b) {
         if (IsElevatedMark(b)) {
-            EXPECT_EQ(g_cp874ToUnicode[b], 0x0E48 + b - 0x88);
+            EXPECT_EQ(kCp874ToUtf16[b], 0x0E48 + b - 0x88);
         } else {
-            EXPECT_EQ(g_cp874ToUnicode[b], PlatformDecode(b)) << "byte " << b;
+            EXPECT_EQ(kCp874ToUtf16[b], PlatformDecode(b)) << "byte " << b;
         }
     }
 }
@@ -39,7 +39,7 @@ TEST(PlatformTable, EncodingIsThePlatformsExactMappingsAndQuestionMarksElsewhere
         int expected = roundTrips && !IsElevatedMark(platform) ? platform : '?';
         char16_t text = static_cast<char16_t>(u);
         unsigned char ours = 0;
-        ASSERT_EQ(EncodeCp874(&text, 1, &ours), 1u);
+        ASSERT_EQ(Utf16ToCp874(&text, 1, &ours), 1u);
         ASSERT_EQ(ours, expected) << "unit " << u << ", platform byte " << platform;
         exact += roundTrips;
     }

@@ -1,6 +1,8 @@
 // UTF-8 in and out of UTF-16.
 #include "utf8.h"
 
+#include "utf16.h"
+
 #include <cstring>
 
 namespace {
@@ -31,7 +33,7 @@ constexpr bool SecondByteFits(unsigned char lead, unsigned char second) {
 
 }  // namespace
 
-Utf8Decoded DecodeUtf8(const unsigned char* bytes, size_t count, bool atEnd, char16_t* out) {
+Utf8Decoded Utf8ToUtf16(const unsigned char* bytes, size_t count, bool atEnd, char16_t* out) {
     size_t i = 0;
     size_t w = 0;
     while (i < count) {
@@ -83,8 +85,8 @@ Utf8Decoded DecodeUtf8(const unsigned char* bytes, size_t count, bool atEnd, cha
         } else {
             const unsigned long cp = ((lead & 0x07UL) << 18) | ((bytes[i + 1] & 0x3FUL) << 12) |
                                      ((bytes[i + 2] & 0x3FUL) << 6) | (bytes[i + 3] & 0x3FUL);
-            out[w++] = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-            out[w++] = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+            out[w++] = HighSurrogateOf(cp);
+            out[w++] = LowSurrogateOf(cp);
         }
         i += length;
     }
@@ -103,7 +105,7 @@ size_t Utf8OffsetOfUnit(const unsigned char* bytes, size_t unit) {
     }
 }
 
-size_t EncodeUtf8(const char16_t* text, size_t count, unsigned char* out) {
+size_t Utf16ToUtf8(const char16_t* text, size_t count, unsigned char* out) {
     size_t w = 0;
     for (size_t i = 0; i < count; ++i) {
         unsigned long u = text[i];
@@ -116,9 +118,9 @@ size_t EncodeUtf8(const char16_t* text, size_t count, unsigned char* out) {
             out[w++] = static_cast<unsigned char>(0x80 | (u & 0x3F));
             continue;
         }
-        if (u >= 0xD800 && u <= 0xDFFF) {
-            if (u <= 0xDBFF && i + 1 < count && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-                const unsigned long cp = 0x10000 + ((u - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+        if (IsSurrogate(u)) {
+            if (StartsSurrogatePair(text, count, i)) {
+                const unsigned long cp = CombineSurrogates(u, text[i + 1]);
                 ++i;
                 out[w++] = static_cast<unsigned char>(0xF0 | (cp >> 18));
                 out[w++] = static_cast<unsigned char>(0x80 | ((cp >> 12) & 0x3F));

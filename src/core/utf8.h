@@ -7,7 +7,7 @@
 
 #include <cstddef>
 
-// The most UTF-8 bytes that EncodeUtf8 writes per UTF-16 unit.
+// The most UTF-8 bytes that Utf16ToUtf8 writes per UTF-16 unit.
 inline constexpr size_t kUtf8BytesPerUnit = 3;
 
 struct Utf8Decoded {
@@ -20,14 +20,14 @@ struct Utf8Decoded {
 // cut off by the end of the bytes is left unread unless `atEnd` says no more
 // bytes follow, in which case it is invalid. Stops at the first invalid
 // sequence.
-Utf8Decoded DecodeUtf8(const unsigned char* bytes, size_t count, bool atEnd, char16_t* out);
+Utf8Decoded Utf8ToUtf16(const unsigned char* bytes, size_t count, bool atEnd, char16_t* out);
 
 // The byte offset, within `bytes`, of the sequence that yields unit `unit` of
-// DecodeUtf8's output over the same bytes.
+// Utf8ToUtf16's output over the same bytes.
 size_t Utf8OffsetOfUnit(const unsigned char* bytes, size_t unit);
 
 // Writes UTF-16 units as UTF-8 into `out`, which holds at least
 // kUtf8BytesPerUnit * count bytes. A surrogate pair becomes one four-byte
 // sequence; a lone surrogate, which UTF-8 cannot carry, becomes U+FFFD.
 // Returns the bytes written.
-size_t EncodeUtf8(const char16_t* text, size_t count, unsigned char* out);
+size_t Utf16ToUtf8(const char16_t* text, size_t count, unsigned char* out);
