@@ -1,69 +1,42 @@
 #!/usr/bin/env python3
-"""Checks the built Tolvane.exe from the outside, without running it: a GUI
-program for the expected processor, whose resources hold both dialog templates
-as the program draws them, the manifest asking for common controls version 6,
-the one 32 by 32, 16-colour icon, all under English (United States).
+"""Checks a built program from the outside, without running it, for what only
+the built file can tell: the processor and subsystem it was linked for, its
+resource types and their language (English, United States), the manifest made
+for this build's architecture, the fonts and character sets of the dialog
+templates (windres writes a wrong character set unless the FONT line spells it
+out), and the version information, whose numbers come from the build.
 
-Usage: check_exe.py PATH/Tolvane.exe [--machine i386|amd64]"""
+Usage: check_exe.py FILE --kind window|console --machine i386|amd64
+                    --version X.Y[.Z] [--manifest-arch x86|amd64]"""
 
 import argparse
+import os
 import struct
 import sys
 import xml.etree.ElementTree as ElementTree
 
-RT_ICON, RT_DIALOG, RT_GROUP_ICON, RT_MANIFEST = 3, 5, 14, 24
+RT_ICON, RT_DIALOG, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 5, 14, 16, 24
 LANG_EN_US = 0x409
+CODE_PAGE_UTF16 = 1200
 MACHINES = {"i386": 0x14C, "amd64": 0x8664}
-SUBSYSTEM_WINDOWS_GUI = 2
+SUBSYSTEMS = {"window": 2, "console": 3}
+VFT_APP, VOS_NT_WINDOWS32 = 1, 0x40004
+DS_SETFONT = 0x40
 
-WS_POPUP, WS_CHILD, WS_VISIBLE = 0x80000000, 0x40000000, 0x10000000
-WS_CAPTION, WS_BORDER, WS_SYSMENU, WS_THICKFRAME = 0x00C00000, 0x00800000, 0x00080000, 0x00040000
-WS_VSCROLL, WS_HSCROLL = 0x00200000, 0x00100000
-WS_GROUP, WS_TABSTOP, WS_MINIMIZEBOX, WS_MAXIMIZEBOX = 0x00020000, 0x00010000, 0x00020000, 0x00010000
-DS_MODALFRAME, DS_SETFONT, DS_FIXEDSYS = 0x80, 0x40, 0x08
-BS_PUSHBUTTON, BS_AUTOCHECKBOX = 0x0, 0x3
-ES_LEFT, ES_MULTILINE, ES_AUTOVSCROLL, ES_AUTOHSCROLL = 0x0, 0x4, 0x40, 0x80
-SS_CENTER = 0x1
-CHILD = WS_CHILD | WS_VISIBLE
-BUTTON = CHILD | WS_TABSTOP | BS_PUSHBUTTON
-STATIC = CHILD | WS_GROUP | SS_CENTER
-
-# Predefined window classes, as a template may name them by atom.
-CLASS_ATOMS = {0x80: "Button", 0x81: "Edit", 0x82: "Static"}
-
-MAIN = {
-    "style": WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | DS_SETFONT,
-    "ex_style": 0, "rect": (0, 0, 478, 266), "menu": None, "class": None,
-    "title": "Thai language TIS-620 to Unicode Converter",
-    "font": (8, 0, 0, 0, "MS Sans Serif"),
-    "controls": [
-        ("Button", 1002, BUTTON, (7, 7, 61, 14), "--> TIS-620"),
-        ("Button", 1005, CHILD | WS_TABSTOP | BS_AUTOCHECKBOX, (7, 25, 107, 10), "Smart Tone Mark Elevation"),
-        ("Button", 1001, BUTTON, (87, 7, 61, 14), "--> Unicode"),
-        ("Button", 1003, BUTTON, (167, 7, 61, 14), "--> UTF-8 Entities"),
-        ("Button", 1006, BUTTON, (247, 7, 61, 14), "--> %A1"),
-        ("Button", 1004, BUTTON, (327, 7, 61, 14), "%67&&#37; -->"),
-        ("Edit", 1000, CHILD | WS_TABSTOP | WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_LEFT | ES_MULTILINE
-         | ES_AUTOVSCROLL | ES_AUTOHSCROLL, (7, 42, 464, 217), ""),
-        ("Button", 2, BUTTON, (407, 7, 61, 14), "Exit"),
-        ("Button", 4, BUTTON, (407, 24, 61, 14), "About/Help"),
-    ],
+# What each kind of program carries.
+RESOURCE_TYPES = {
+    "window": [RT_ICON, RT_DIALOG, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST],
+    "console": [RT_VERSION],
 }
 
-FONT_NOTICE_START = "The font 'DB ThaiText' must be installed for this program to work correctly. Please visit "
-FONT_NOTICE_END = " for more information."
-
-ABOUT = {
-    "style": WS_POPUP | DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS,
-    "ex_style": 0, "rect": (0, 0, 190, 94), "menu": None, "class": None, "title": "",
-    "font": (8, 400, 0, 1, "MS Shell Dlg"),
-    "controls": [
-        ("Button", 2, BUTTON, (69, 73, 50, 14), "ok"),
-        ("Static", -1, STATIC, (60, 11, 68, 11), "Tolvane v2.0"),
-        ("Static", -1, STATIC, (7, 38, 176, 32), None),  # the font notice, checked apart
-        ("Static", -1, STATIC, (29, 26, 130, 8), None),  # the rights notice, checked apart
-    ],
+# Each dialog's font as (points, weight, italic, charset, face). The main
+# window's face is drawn in the ANSI character set (0); the About box asks for
+# the default one (1), as DS_FIXEDSYS templates do.
+DIALOG_FONTS = {
+    101: (8, 0, 0, 0, "MS Sans Serif"),
+    103: (8, 400, 0, 1, "MS Shell Dlg"),
 }
+ABOUT_DIALOG, ABOUT_RIGHTS_CONTROL = 103, 3
 
 failures = []
 
@@ -88,13 +61,12 @@ class Pe:
         if data[pe:pe + 4] != b"PE\0\0":
             raise ValueError("no PE signature")
         coff = pe + 4
-        self.machine, sections, _, _, _, optional_size, self.characteristics = struct.unpack_from(
-            "<HHIIIHH", data, coff)
+        self.machine, sections, _, _, _, optional_size, _ = struct.unpack_from("<HHIIIHH", data, coff)
         optional = coff + 20
         magic = struct.unpack_from("<H", data, optional)[0]
         self.subsystem = struct.unpack_from("<H", data, optional + 68)[0]
         directories = optional + (96 if magic == 0x10B else 112)
-        self.resource_rva, self.resource_size = struct.unpack_from("<II", data, directories + 2 * 8)
+        self.resource_rva, _ = struct.unpack_from("<II", data, directories + 2 * 8)
         self.sections = []
         table = optional + optional_size
         for i in range(sections):
@@ -109,6 +81,8 @@ class Pe:
 
     def resources(self):
         """Every resource as {(type, name, language): bytes}; names are ints or strings."""
+        if self.resource_rva == 0:
+            return {}
         base = self.offset(self.resource_rva)
         found = {}
 
@@ -135,184 +109,189 @@ class Pe:
         return found
 
 
-# --- Dialog templates -------------------------------------------------------
+def utf16z_at(data, at):
+    """The NUL-ended UTF-16 string at `at`, and the offset just past its NUL."""
+    end = at
+    while data[end:end + 2] != b"\0\0":
+        end += 2
+    return data[at:end].decode("utf-16-le"), end + 2
 
-class Reader:
-    def __init__(self, data):
-        self.data, self.at = data, 0
 
-    def take(self, fmt):
-        values = struct.unpack_from("<" + fmt, self.data, self.at)
-        self.at += struct.calcsize("<" + fmt)
-        return values if len(values) > 1 else values[0]
+def align4(at):
+    return (at + 3) & ~3
 
-    def string(self):
-        end = self.at
-        while self.data[end:end + 2] != b"\0\0":
-            end += 2
-        text = self.data[self.at:end].decode("utf-16-le")
-        self.at = end + 2
-        return text
 
-    def name_or_ordinal(self):
-        first = self.take("H")
-        if first == 0:
-            return None
-        if first == 0xFFFF:
-            return self.take("H")
-        self.at -= 2
-        return self.string()
+# --- Dialog templates: the font and the control texts -----------------------
 
-    def align(self):
-        self.at = (self.at + 3) & ~3
+def skip_name_or_ordinal(data, at):
+    first = struct.unpack_from("<H", data, at)[0]
+    if first == 0:
+        return at + 2
+    if first == 0xFFFF:
+        return at + 4
+    return utf16z_at(data, at)[1]
+
+
+def name_or_ordinal(data, at):
+    first = struct.unpack_from("<H", data, at)[0]
+    if first == 0:
+        return "", at + 2
+    if first == 0xFFFF:
+        return struct.unpack_from("<H", data, at + 2)[0], at + 4
+    return utf16z_at(data, at)
 
 
 def parse_dialogex(data):
-    r = Reader(data)
-    version, signature = r.take("HH")
+    """The font of an extended dialog template and its controls' texts."""
+    version, signature, _, _, style, count = struct.unpack_from("<HHIIIH", data, 0)
     if (version, signature) != (1, 0xFFFF):
         raise ValueError("not an extended dialog template")
-    dialog = {}
-    dialog["help_id"], dialog["ex_style"], dialog["style"], count = r.take("IIIH")
-    dialog["rect"] = r.take("hhhh")
-    dialog["menu"] = r.name_or_ordinal()
-    dialog["class"] = r.name_or_ordinal()
-    dialog["title"] = r.string()
-    dialog["font"] = None
-    if dialog["style"] & DS_SETFONT:
-        points, weight, italic, charset = r.take("HHBB")
-        dialog["font"] = (points, weight, italic, charset, r.string())
-    dialog["controls"] = []
+    at = 26  # past the header and the rectangle
+    at = skip_name_or_ordinal(data, at)  # menu
+    at = skip_name_or_ordinal(data, at)  # class
+    _, at = utf16z_at(data, at)  # title
+    font = None
+    if style & DS_SETFONT:
+        points, weight, italic, charset = struct.unpack_from("<HHBB", data, at)
+        face, at = utf16z_at(data, at + 6)
+        font = (points, weight, italic, charset, face)
+    texts = []
     for _ in range(count):
-        r.align()
-        help_id, ex_style, style = r.take("III")
-        rect = r.take("hhhh")
-        control_id = r.take("i")
-        window_class = r.name_or_ordinal()
-        window_class = CLASS_ATOMS.get(window_class, window_class)
-        title = r.name_or_ordinal()
-        extra = r.take("H")
-        r.at += extra
-        dialog["controls"].append({"help_id": help_id, "ex_style": ex_style, "style": style, "rect": rect,
-                                   "id": control_id, "class": window_class, "title": title or ""})
-    return dialog
+        at = align4(at) + 24  # help id, styles, rectangle, id
+        at = skip_name_or_ordinal(data, at)  # class
+        title, at = name_or_ordinal(data, at)
+        extra = struct.unpack_from("<H", data, at)[0]
+        at += 2 + extra
+        texts.append(title)
+    return font, texts
 
 
-def check_dialog(name, dialog, expected):
-    for field in ("style", "ex_style", "rect", "menu", "class", "title", "font"):
-        expect_equal(dialog[field], expected[field], f"{name} {field}")
-    expect_equal(dialog["help_id"], 0, f"{name} help id")
-    expect_equal(len(dialog["controls"]), len(expected["controls"]), f"{name} number of controls")
-    for i, (control, (window_class, control_id, style, rect, title)) in enumerate(
-            zip(dialog["controls"], expected["controls"])):
-        what = f"{name} control {i + 1}"
-        expect_equal(control["class"].lower() if isinstance(control["class"], str) else control["class"],
-                     window_class.lower(), f"{what} class")
-        expect_equal(control["id"], control_id, f"{what} id")
-        expect_equal(control["style"], style, f"{what} style")
-        expect_equal(control["rect"], rect, f"{what} position and size")
-        expect_equal(control["ex_style"], 0, f"{what} extended style")
-        expect_equal(control["help_id"], 0, f"{what} help id")
-        if title is not None:
-            expect_equal(control["title"], title, f"{what} text")
+# --- Manifest ---------------------------------------------------------------
 
-
-def check_about_texts(dialog):
-    notice = dialog["controls"][2]["title"] if len(dialog["controls"]) > 2 else ""
-    check(notice.startswith(FONT_NOTICE_START) and notice.endswith(FONT_NOTICE_END),
-          f"About font notice: got {notice!r}")
-    address = notice[len(FONT_NOTICE_START):-len(FONT_NOTICE_END)]
-    check(address and " " not in address and "tolvane" in address.lower(),
-          f"About font notice: the address {address!r} is not the project's own")
-    rights = dialog["controls"][3]["title"] if len(dialog["controls"]) > 3 else ""
-    check("Tolvane" in rights and "\n" not in rights, f"About rights notice: got {rights!r}")
-
-
-# --- Manifest and icon ------------------------------------------------------
-
-def check_manifest(data):
+def check_manifest(data, architecture):
     ns = "{urn:schemas-microsoft-com:asm.v1}"
-    check(all(b < 0x80 for b in data), "manifest: not ASCII")
-    text = data.decode("ascii", "replace")
-    check("\n" not in text.strip() and "\r" not in text.strip(), "manifest: not a single line")
-    check(not text.lstrip().startswith("<?xml"), "manifest: has an XML declaration")
     root = ElementTree.fromstring(data)
     expect_equal(root.tag, ns + "assembly", "manifest root")
-    expect_equal(root.attrib, {"manifestVersion": "1.0"}, "manifest root attributes")
-    children = [child.tag for child in root]
-    expect_equal(children, [ns + "assemblyIdentity", ns + "description", ns + "dependency"], "manifest elements")
     own = root.find(ns + "assemblyIdentity")
-    if own is not None:
-        name = own.attrib.get("name", "")
-        check("." in name, f"manifest: own name {name!r} is not dotted")
-        expect_equal({k: v for k, v in own.attrib.items() if k != "name"},
-                     {"version": "1.0.0.0", "processorArchitecture": "x86", "type": "win32"},
-                     "manifest own identity")
-    description = root.find(ns + "description")
-    expect_equal(description.text if description is not None else None,
-                 "Tolvane requires comctl32 version 6", "manifest description")
+    expect_equal(own.attrib.get("processorArchitecture", "").lower() if own is not None else None,
+                 architecture, "manifest: the program's processor architecture")
     dependencies = root.findall(f"{ns}dependency/{ns}dependentAssembly/{ns}assemblyIdentity")
-    expect_equal([d.attrib for d in dependencies], [{
-        "type": "win32", "name": "Microsoft.Windows.Common-Controls", "version": "6.0.0.0",
-        "processorArchitecture": "X86", "publicKeyToken": "6595b64144ccf1df", "language": "*"}],
-        "manifest dependency")
-    check(len(list(root.iter())) == 6, "manifest: holds more than the identity, description and dependency")
+    expect_equal([(d.attrib.get("name"), d.attrib.get("version"), d.attrib.get("processorArchitecture", "").lower())
+                  for d in dependencies],
+                 [("Microsoft.Windows.Common-Controls", "6.0.0.0", architecture)],
+                 "manifest: common controls version 6 for the same architecture")
 
 
-def check_icon(resources):
-    groups = {k: v for k, v in resources.items() if k[0] == RT_GROUP_ICON}
-    icons = {k: v for k, v in resources.items() if k[0] == RT_ICON}
-    expect_equal(sorted(k[1] for k in groups), [102], "icon groups")
-    expect_equal(sorted(k[1] for k in icons), [1], "icon images")
-    if len(groups) != 1 or len(icons) != 1:
-        return
-    group = next(iter(groups.values()))
-    reserved, kind, count = struct.unpack_from("<HHH", group, 0)
-    expect_equal((reserved, kind, count), (0, 1, 1), "icon group header")
-    width, height, colours, _, planes, bits, size, image_id = struct.unpack_from("<BBBBHHIH", group, 6)
-    expect_equal((width, height, colours, planes, bits, image_id), (32, 32, 16, 1, 4, 1), "icon group entry")
-    image = next(iter(icons.values()))
-    expect_equal(size, len(image), "icon image size in the group")
-    header_size, bmp_width, bmp_height, bmp_planes, bmp_bits = struct.unpack_from("<IiiHH", image, 0)
-    expect_equal((header_size, bmp_width, bmp_height, bmp_planes, bmp_bits), (40, 32, 64, 1, 4),
-                 "icon bitmap: 32 by 32 (colour and mask), 1 plane, 4 bits per pixel")
-    expect_equal(len(image), 40 + 16 * 4 + 32 * 16 + 32 * 4, "icon image length")
+# --- Version information ----------------------------------------------------
+
+def parse_version_node(data, at):
+    """One node of a VS_VERSIONINFO tree: (key, value bytes, is text, children), end."""
+    length, value_length, is_text = struct.unpack_from("<HHH", data, at)
+    end = at + length
+    key, cursor = utf16z_at(data, at + 6)
+    cursor = align4(cursor)
+    value_size = value_length * 2 if is_text else value_length
+    value = data[cursor:cursor + value_size]
+    cursor = align4(cursor + value_size)
+    children = []
+    while cursor < end:
+        child, child_end = parse_version_node(data, cursor)
+        children.append(child)
+        cursor = align4(child_end)
+    return (key, value, is_text, children), end
+
+
+def parse_version(data):
+    """(fixed file info fields, {block: {name: text}}, translations)."""
+    (key, value, _, children), _ = parse_version_node(data, 0)
+    if key != "VS_VERSION_INFO":
+        raise ValueError(f"version resource: key {key!r}")
+    fields = struct.unpack_from("<13I", value, 0)
+    fixed = {
+        "signature": fields[0],
+        "file_version": (fields[2] >> 16, fields[2] & 0xFFFF, fields[3] >> 16, fields[3] & 0xFFFF),
+        "product_version": (fields[4] >> 16, fields[4] & 0xFFFF, fields[5] >> 16, fields[5] & 0xFFFF),
+        "file_os": fields[8],
+        "file_type": fields[9],
+    }
+    strings, translations = {}, []
+    for child_key, _, _, grandchildren in children:
+        if child_key == "StringFileInfo":
+            for block, _, _, values in grandchildren:
+                strings[block] = {name: text.decode("utf-16-le").rstrip("\0") for name, text, _, _ in values}
+        elif child_key == "VarFileInfo":
+            for name, value, _, _ in grandchildren:
+                if name == "Translation":
+                    translations += [struct.unpack_from("<HH", value, i) for i in range(0, len(value), 4)]
+    return fixed, strings, translations
+
+
+def check_version(data, exe_name, version, about_rights):
+    fixed, strings, translations = parse_version(data)
+    numbers = tuple(int(n) for n in version.split(".")) + (0, 0, 0)
+    expect_equal(fixed["signature"], 0xFEEF04BD, "version: fixed information signature")
+    expect_equal(fixed["file_version"], numbers[:4], "version: file version numbers")
+    expect_equal(fixed["product_version"], numbers[:4], "version: product version numbers")
+    expect_equal((fixed["file_os"], fixed["file_type"]), (VOS_NT_WINDOWS32, VFT_APP), "version: OS and file type")
+    expect_equal(translations, [(LANG_EN_US, CODE_PAGE_UTF16)], "version: translations")
+    expect_equal(sorted(strings), ["040904B0"], "version: string blocks")
+    table = strings.get("040904B0", {})
+    expect_equal(table.get("ProductName"), "Tolvane", "version: ProductName")
+    expect_equal(table.get("FileVersion"), version, "version: FileVersion")
+    expect_equal(table.get("ProductVersion"), version, "version: ProductVersion")
+    expect_equal(table.get("OriginalFilename"), exe_name, "version: OriginalFilename")
+    check(table.get("FileDescription", "").startswith("Tolvane"),
+          f"version: FileDescription {table.get('FileDescription')!r}")
+    rights = table.get("LegalCopyright", "")
+    check(rights.startswith("©") and rights.endswith("the Tolvane developers"),
+          f"version: LegalCopyright {rights!r} is not the project's notice")
+    if about_rights is not None:
+        expect_equal(rights, about_rights, "version: LegalCopyright against the About box")
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("exe")
-    parser.add_argument("--machine", choices=sorted(MACHINES), default="i386")
+    parser.add_argument("--kind", choices=sorted(SUBSYSTEMS), required=True)
+    parser.add_argument("--machine", choices=sorted(MACHINES), required=True)
+    parser.add_argument("--version", required=True)
+    parser.add_argument("--manifest-arch", choices=["x86", "amd64"])
     args = parser.parse_args()
+    if args.kind == "window" and args.manifest_arch is None:
+        parser.error("--kind window needs --manifest-arch")
     with open(args.exe, "rb") as f:
         pe = Pe(f.read())
 
     expect_equal(pe.machine, MACHINES[args.machine], "machine")
-    expect_equal(pe.subsystem, SUBSYSTEM_WINDOWS_GUI, "subsystem (2 is the Windows GUI)")
+    expect_equal(pe.subsystem, SUBSYSTEMS[args.kind], "subsystem (2 is the Windows GUI, 3 the console)")
     resources = pe.resources()
     for key in resources:
         expect_equal(key[2], LANG_EN_US, f"language of resource type {key[0]} name {key[1]}")
-    expect_equal(sorted({k[0] for k in resources}), [RT_ICON, RT_DIALOG, RT_GROUP_ICON, RT_MANIFEST],
-                 "resource types")
+    expect_equal(sorted({k[0] for k in resources}), RESOURCE_TYPES[args.kind], "resource types")
 
-    dialogs = {k[1]: v for k, v in resources.items() if k[0] == RT_DIALOG}
-    expect_equal(sorted(dialogs), [101, 103], "dialog templates")
-    if 101 in dialogs:
-        check_dialog("IDD_MAIN", parse_dialogex(dialogs[101]), MAIN)
-    if 103 in dialogs:
-        about = parse_dialogex(dialogs[103])
-        check_dialog("IDD_ABOUT", about, ABOUT)
-        check_about_texts(about)
+    about_rights = None
+    if args.kind == "window":
+        dialogs = {k[1]: v for k, v in resources.items() if k[0] == RT_DIALOG}
+        expect_equal(sorted(dialogs), sorted(DIALOG_FONTS), "dialog templates")
+        for name, expected in DIALOG_FONTS.items():
+            if name in dialogs:
+                font, texts = parse_dialogex(dialogs[name])
+                expect_equal(font, expected, f"dialog {name} font (points, weight, italic, charset, face)")
+                if name == ABOUT_DIALOG and len(texts) > ABOUT_RIGHTS_CONTROL:
+                    about_rights = texts[ABOUT_RIGHTS_CONTROL]
+        manifests = [v for k, v in resources.items() if k[0] == RT_MANIFEST]
+        expect_equal(len(manifests), 1, "manifests")
+        if manifests:
+            check_manifest(manifests[0], args.manifest_arch)
 
-    manifests = {k[1]: v for k, v in resources.items() if k[0] == RT_MANIFEST}
-    expect_equal(sorted(manifests), [1], "manifests")
-    if 1 in manifests:
-        check_manifest(manifests[1])
-    check_icon(resources)
+    versions = [v for k, v in resources.items() if k[0] == RT_VERSION]
+    expect_equal(len(versions), 1, "version resources")
+    if versions:
+        check_version(versions[0], os.path.basename(args.exe), args.version, about_rights)
 
     for failure in failures:
         print("FAIL", failure)
-    print(f"{args.exe}: {'%d failures' % len(failures) if failures else 'resources as expected'}")
+    print(f"{args.exe}: {'%d failures' % len(failures) if failures else 'as expected'}")
     return 1 if failures else 0
 
 
