@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Draws Tolvane's icon, res/tolvane.ico: one 32 by 32 image in the 16 standard
 colours (4 bits per pixel, one plane), a white Thai letter KO KAI on a navy tile
-with a yellow arrow under it. Run it after changing the picture; the .ico is
-committed beside the resource script."""
+with a yellow arrow under it; and the same picture as res/tolvane.png (RGBA),
+the icon of the Linux desktop entry. Run it after changing the picture; both
+files are committed beside the resource script."""
 
 import os
 import struct
+import zlib
 
 # The 16 standard colours, as (red, green, blue).
 PALETTE = [
@@ -74,10 +76,26 @@ def icon_bytes():
     return directory + entry + image
 
 
+def png_bytes():
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    rows = b""
+    for row in PICTURE:
+        rows += b"\0"  # no filter
+        for c in row:
+            rows += bytes((0, 0, 0, 0)) if c == "." else bytes(PALETTE[COLOURS[c]]) + b"\xff"
+    header = struct.pack(">IIBBBBB", 32, 32, 8, 6, 0, 0, 0)  # 8-bit RGBA
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(rows, 9))
+            + chunk(b"IEND", b""))
+
+
 def main():
-    out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "res", "tolvane.ico")
-    with open(out, "wb") as f:
+    res = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "res")
+    with open(os.path.join(res, "tolvane.ico"), "wb") as f:
         f.write(icon_bytes())
+    with open(os.path.join(res, "tolvane.png"), "wb") as f:
+        f.write(png_bytes())
 
 
 if __name__ == "__main__":
