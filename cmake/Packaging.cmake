@@ -83,7 +83,10 @@ install(FILES ${tolvane_generated}/copyright ${tolvane_generated}/changelog.gz
 set(CPACK_COMPONENTS_ALL cli)
 
 # tolvane: Tolvane.exe under Wine
-if(TOLVANE_WINDOWS_EXE)
+if(TOLVANE_WINDOWS_EXE AND NOT EXISTS ${TOLVANE_WINDOWS_EXE})
+  message(STATUS "${TOLVANE_WINDOWS_EXE} is not built yet: the package tolvane is left out "
+                 "(build the win32 preset, then configure again)")
+elseif(TOLVANE_WINDOWS_EXE)
   configure_file(${tolvane_packaging}/tolvane.in ${tolvane_generated}/tolvane @ONLY)
   tolvane_gzip(${tolvane_packaging}/tolvane.1 ${tolvane_generated}/tolvane.1.gz)
   install(FILES ${TOLVANE_WINDOWS_EXE} DESTINATION ${CMAKE_INSTALL_DATADIR}/tolvane RENAME Tolvane.exe COMPONENT wine)

@@ -12,7 +12,7 @@ packages=(
   xvfb xauth xdotool x11-apps imagemagick fonts-thai-tlwg locales
   time
   python3
-  dpkg-dev fakeroot lintian desktop-file-utils mandoc bash-completion zip unzip
+  dpkg-dev lintian desktop-file-utils mandoc bash-completion  # the packages and their checks
 )
 
 missing=()
