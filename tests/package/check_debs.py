@@ -151,7 +151,7 @@ def check_completion(completion, cli, commands, options, work):
             # The program accepts what the completion offers.
             line = [cli, command]
             if command == "relayout" and option not in ("--to-thai", "--to-english", "--auto"):
-                line.append("--to-thai")
+                line.append("--auto")  # the direction that takes every other option
             line.append(option)
             if option == "-o":
                 line.append(os.path.join(work, "completion-out.txt"))
