@@ -1,0 +1,256 @@
+// The judging of relayout --auto. A line is cut into runs at spaces (and tabs);
+// each run that could have been typed with the wrong layout gets a verdict:
+//
+//   keep    it is right as it stands, or nothing says otherwise;
+//   strong  its converted form is plausible and the run itself is not: Thai
+//           whose every character is covered by dictionary words and spelled
+//           by the input sequence rules, from US text that is no English
+//           word; or English words, from Thai that is neither;
+//   weak    its converted form is plausible, but the run gives no evidence of
+//           its own (no letters, like 57' for ถึง, or a single letter): it is
+//           put back only when a strong run of the same line goes the same way
+//           and none goes the other way.
+//
+// Never touched: numbers, URLs, e-mail addresses, hashtags and mentions, and
+// runs with characters that no key of the other layout types (other scripts,
+// Thai and Latin letters mixed).
+#include "relayout_auto.h"
+
+#include <vector>
+
+#include "english_words.h"
+#include "relayout.h"
+#include "thai_text.h"
+
+namespace {
+
+enum Direction { kKeep, kToThai, kToEnglish };
+enum Strength { kNone, kWeak, kStrong };
+
+struct RunVerdict {
+    size_t start, length;
+    Direction direction = kKeep;
+    Strength strength = kNone;
+};
+
+bool IsRunSeparator(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r'; }
+bool IsAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool IsThai(char16_t c) { return c >= 0x0E01 && c <= 0x0E5B; }
+
+bool StartsWithNoCase(std::u16string_view run, std::u16string_view prefix) {
+    if (run.size() < prefix.size()) return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        char16_t c = run[i];
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+        if (c != prefix[i]) return false;
+    }
+    return true;
+}
+
+// Numbers (5555, 3.14, 1,000, 12:30, 50%, (1)), URLs, e-mail addresses,
+// hashtags and mentions: text that means what it says in either layout.
+bool IsProtectedRun(std::u16string_view run) {
+    if (run.find(u"://") != std::u16string_view::npos || StartsWithNoCase(run, u"www.")) return true;
+    if (run.find(u'@') != std::u16string_view::npos) return true;
+    if (run.size() > 1 && run[0] == u'#') return true;
+    bool digit = false;
+    for (char16_t c : run) {
+        if (IsAsciiDigit(c)) {
+            digit = true;
+        } else if (std::u16string_view(u".,:/%+-()$#").find(c) == std::u16string_view::npos) {
+            return false;
+        }
+    }
+    return digit;
+}
+
+enum EnglishVerdict { kNoLetters, kNotEnglish, kEnglish };
+
+// Whether a run of ASCII is English: its core, without the signs and digits
+// around it, is a word of the list, or words joined by '-' or '/'. A core with
+// other signs inside (l;ylfu, me.sh) is not.
+EnglishVerdict JudgeEnglish(std::u16string_view run, size_t* letters) {
+    size_t first = 0, last = run.size();
+    while (first < last && !IsAsciiLetter(run[first])) ++first;
+    while (last > first && !IsAsciiLetter(run[last - 1])) --last;
+    *letters = 0;
+    for (char16_t c : run) *letters += IsAsciiLetter(c);
+    if (first == last) return kNoLetters;
+    std::string core;
+    for (size_t i = first; i < last; ++i) core += static_cast<char>(run[i]);
+    if (IsEnglishWord(core)) return kEnglish;
+    size_t start = 0;
+    for (;;) {
+        const size_t end = core.find_first_of("-/", start);
+        const std::string part = core.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        bool number = !part.empty();
+        for (char c : part) number = number && c >= '0' && c <= '9';
+        if (!number && !IsEnglishWord(part)) return kNotEnglish;
+        if (end == std::string::npos) return kEnglish;
+        start = end + 1;
+    }
+}
+
+// Signs that may stand around a run's core, typed as they are: the run is
+// judged on the core within them too, "(lj;omuj.=h):" as "lj;omuj.=h".
+constexpr std::u16string_view kEdgeSigns = u"()[]{}<>\"'.,:;!?";
+constexpr size_t kMostEdgeSigns = 3;
+
+// The least characters per dictionary word, on average, of text that reads as
+// Thai. Letters that only happen to spell Thai fall apart into short words.
+constexpr double kLeastThaiWordLength = 2.5;
+
+size_t CountThai(std::u16string_view text) {
+    size_t thai = 0;
+    for (char16_t c : text) thai += IsThai(c);
+    return thai;
+}
+
+// Whether text reads as Thai: Thai characters, with only opening signs before
+// them and closing signs after, spelled by the input sequence rules and split
+// whole into dictionary words of a plausible length.
+bool IsPlausibleThai(std::u16string_view text) {
+    size_t first = 0, last = text.size();
+    while (first < last && (text[first] == u'(' || text[first] == u'"')) ++first;
+    while (last > first && std::u16string_view(u")\",.?").find(text[last - 1]) != std::u16string_view::npos) {
+        --last;
+    }
+    const std::u16string_view core = text.substr(first, last - first);
+    if (core.empty() || CountThai(core) != core.size()) return false;
+    const std::u32string thai(core.begin(), core.end());
+    if (!IsThaiSpellingStrict(thai)) return false;
+    const size_t words = CountThaiWordsOfFullSplit(thai);
+    return words > 0 && static_cast<double>(thai.size()) >= kLeastThaiWordLength * static_cast<double>(words);
+}
+
+// Whether Thai text is spelled and mostly made of dictionary words: correct
+// Thai, or near enough that it is not to be touched.
+bool LooksLikeThai(std::u16string_view text) {
+    const std::u32string thai(text.begin(), text.end());
+    return IsThaiSpellingValid(thai) && 2 * CountThaiWordCoverage(thai) >= CountThai(text);
+}
+
+// Whether a run of US keys shows a sign or digit that Kedmanee types as a Thai
+// letter (-v' for ของ, 8;k for ควา): English words seldom hold one, Thai
+// typed under US mostly does.
+bool HasThaiLetterSign(std::u16string_view run) {
+    for (char16_t c : run) {
+        if (!IsAsciiLetter(c) && IsThai(UsKeyToKedmanee(c))) return true;
+    }
+    return false;
+}
+
+enum CoreVerdict { kCorrect, kUnsure, kWrong };
+
+// The verdict on one core of a run: kCorrect ends the search (the run stands
+// as it is), kWrong fills *v, kUnsure tries a shorter core.
+CoreVerdict JudgeCore(std::u16string_view core, RunVerdict* v) {
+    bool usKeys = true, kedmaneeKeys = true;
+    for (char16_t c : core) {
+        usKeys = usKeys && IsUsKeyChar(c);
+        kedmaneeKeys = kedmaneeKeys && IsKedmaneeKeyChar(c);
+    }
+    const size_t thai = CountThai(core);
+    std::u16string converted(core);
+    size_t letters = 0;
+    if (usKeys) {
+        // US keys: correct English, or Thai typed with the US layout on.
+        const EnglishVerdict english = JudgeEnglish(core, &letters);
+        if (english == kEnglish) return kCorrect;
+        UsKeysToKedmanee(core.data(), core.size(), converted.data());
+        if (!IsPlausibleThai(converted)) return kUnsure;
+        v->direction = kToThai;
+        const bool evident =
+            english == kNotEnglish && (letters >= 4 || (core.size() >= 3 && HasThaiLetterSign(core)));
+        v->strength = evident ? kStrong : kWeak;
+        return kWrong;
+    }
+    if (kedmaneeKeys && thai > 0) {
+        // Kedmanee keys: correct Thai, or English typed with Kedmanee on.
+        if (IsPlausibleThai(core)) return kCorrect;
+        KedmaneeKeysToUs(core.data(), core.size(), converted.data());
+        const EnglishVerdict english = JudgeEnglish(converted, &letters);
+        if (english == kNotEnglish) return kUnsure;
+        const bool spelled = IsThaiSpellingStrict(std::u32string(core.begin(), core.end()));
+        v->direction = kToEnglish;
+        v->strength = english == kEnglish && letters >= 2 && !spelled ? kStrong : kWeak;
+        return kWrong;
+    }
+    return thai > 0 && LooksLikeThai(core) ? kCorrect : kUnsure;
+}
+
+RunVerdict JudgeRun(std::u16string_view line, size_t start, size_t length) {
+    RunVerdict v{start, length};
+    const std::u16string_view run = line.substr(start, length);
+    if (IsProtectedRun(run)) return v;
+    // Edge signs that may be cut off each side.
+    size_t leading = 0, trailing = 0;
+    while (leading < kMostEdgeSigns && leading < run.size() &&
+           kEdgeSigns.find(run[leading]) != std::u16string_view::npos) {
+        ++leading;
+    }
+    while (trailing < kMostEdgeSigns && trailing < run.size() &&
+           kEdgeSigns.find(run[run.size() - 1 - trailing]) != std::u16string_view::npos) {
+        ++trailing;
+    }
+    // The longest core first for Thai: a sign that is a Thai letter's key
+    // belongs to the core unless the core without it is what reads right. The
+    // shortest for English: a sign around English typed under Kedmanee was
+    // more likely typed as it is ("box." rather than "box\"").
+    RunVerdict toEnglish = v;
+    for (size_t cut = 0; cut <= leading + trailing; ++cut) {
+        for (size_t p = cut < trailing ? 0 : cut - trailing; p <= cut && p <= leading; ++p) {
+            const size_t s = cut - p;
+            if (p + s >= run.size()) continue;
+            RunVerdict core{start + p, length - p - s};
+            const CoreVerdict verdict = JudgeCore(run.substr(p, length - p - s), &core);
+            if (verdict == kCorrect) return v;
+            if (verdict == kWrong && core.direction == kToThai) return toEnglish.direction == kKeep ? core : toEnglish;
+            if (verdict == kWrong) toEnglish = core;
+        }
+    }
+    return toEnglish;
+}
+
+}  // namespace
+
+bool LoadRelayoutJudges(std::string* error) {
+    if (!HasThaiDictionary()) {
+        *error = "cannot open libthai's word dictionary";
+        return false;
+    }
+    return LoadEnglishWords(error);
+}
+
+std::u16string RelayoutLineAuto(std::u16string_view line, RelayoutCounts* counts) {
+    std::vector<RunVerdict> runs;
+    size_t strong[3] = {};
+    for (size_t i = 0; i < line.size();) {
+        if (IsRunSeparator(line[i])) {
+            ++i;
+            continue;
+        }
+        size_t end = i;
+        while (end < line.size() && !IsRunSeparator(line[end])) ++end;
+        runs.push_back(JudgeRun(line, i, end - i));
+        if (runs.back().strength == kStrong) ++strong[runs.back().direction];
+        i = end;
+    }
+    std::u16string out(line);
+    for (const RunVerdict& v : runs) {
+        if (v.direction == kKeep) continue;
+        const Direction other = v.direction == kToThai ? kToEnglish : kToThai;
+        const bool put = v.strength == kStrong || (strong[v.direction] > 0 && strong[other] == 0);
+        if (!put) continue;
+        char16_t* at = out.data() + v.start;
+        if (v.direction == kToThai) {
+            UsKeysToKedmanee(at, v.length, at);
+            ++counts->toThai;
+        } else {
+            KedmaneeKeysToUs(at, v.length, at);
+            ++counts->toEnglish;
+        }
+    }
+    return out;
+}

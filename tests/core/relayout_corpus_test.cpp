@@ -1,0 +1,136 @@
+// relayout --auto on real text: Thai lines of the Thai catalogues and English
+// lines of their originals, as they are (nothing may change) and garbled as if
+// typed with the other layout on (the share put back exactly). Set
+// TOLVANE_RELAYOUT_MISSES to a file name to get the lines it got wrong.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#include "relayout.h"
+#include "relayout_auto.h"
+#include "relayout_corpus.h"
+#include "utf8.h"
+
+namespace {
+
+std::u16string Utf16Of(const std::string& utf8) {
+    std::u16string units(utf8.size(), u'\0');
+    const Utf8Decoded d = Utf8ToUtf16(reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size(),
+                                      true, units.data());
+    units.resize(d.invalid ? 0 : d.written);
+    return units;
+}
+
+std::string Utf8Of(const std::u16string& units) {
+    std::string bytes(kUtf8BytesPerUnit * units.size(), '\0');
+    bytes.resize(Utf16ToUtf8(units.data(), units.size(), reinterpret_cast<unsigned char*>(bytes.data())));
+    return bytes;
+}
+
+bool HasThai(const std::u16string& s) {
+    for (char16_t c : s) {
+        if (c >= 0x0E01 && c <= 0x0E5B) return true;
+    }
+    return false;
+}
+
+bool HasAsciiLetter(const std::u16string& s) {
+    for (char16_t c : s) {
+        if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')) return true;
+    }
+    return false;
+}
+
+bool IsLetter(char16_t c, bool thai) {
+    return thai ? c >= 0x0E01 && c <= 0x0E5B : (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// The line as typed with the other layout on: each stretch of Thai typed
+// under US, or each English word (letters, and an apostrophe between them)
+// under Kedmanee. Signs, digits and spaces around them are typed right.
+std::u16string Garble(const std::u16string& line, bool thaiMeant) {
+    std::u16string out(line);
+    for (size_t i = 0; i < out.size(); ++i) {
+        const bool inWord = IsLetter(out[i], thaiMeant) ||
+                            (!thaiMeant && out[i] == u'\'' && i > 0 && i + 1 < out.size() &&
+                             IsLetter(line[i - 1], false) && IsLetter(line[i + 1], false));
+        if (!inWord) continue;
+        out[i] = thaiMeant ? KedmaneeToUsKey(out[i]) : UsKeyToKedmanee(out[i]);
+    }
+    return out;
+}
+
+struct Measure {
+    size_t lines = 0;
+    size_t changed = 0;   // as they are: lines changed (false changes)
+    size_t garbled = 0;   // lines the garbling changed
+    size_t restored = 0;  // of those, put back exactly
+};
+
+Measure MeasureLines(const std::vector<std::string>& lines, bool thai, std::FILE* misses) {
+    Measure m;
+    for (const std::string& utf8 : lines) {
+        const std::u16string line = Utf16Of(utf8);
+        if (thai ? !HasThai(line) : !HasAsciiLetter(line) || HasThai(line)) continue;
+        ++m.lines;
+        RelayoutCounts counts;
+        const std::u16string same = RelayoutLineAuto(line, &counts);
+        if (same != line) {
+            ++m.changed;
+            if (misses) std::fprintf(misses, "FALSE %s\n   -> %s\n", utf8.c_str(), Utf8Of(same).c_str());
+        }
+        const std::u16string garbled = Garble(line, thai);
+        if (garbled == line) continue;
+        ++m.garbled;
+        const std::u16string back = RelayoutLineAuto(garbled, &counts);
+        if (back == line) {
+            ++m.restored;
+        } else if (misses) {
+            std::fprintf(misses, "MISS  %s\n   in %s\n  got %s\n", utf8.c_str(), Utf8Of(garbled).c_str(),
+                         Utf8Of(back).c_str());
+        }
+    }
+    return m;
+}
+
+void Print(const char* what, const Measure& m) {
+    std::printf("%s: %zu lines, %zu changed as they are; %zu garbled, %zu put back exactly (%.1f%%)\n", what,
+                m.lines, m.changed, m.garbled, m.restored,
+                m.garbled ? 100.0 * static_cast<double>(m.restored) / static_cast<double>(m.garbled) : 0.0);
+}
+
+class RelayoutCorpus : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(LoadRelayoutJudges(&error)) << error;
+        const char* path = std::getenv("TOLVANE_RELAYOUT_MISSES");
+        if (path && *path) misses_ = std::fopen(path, "a");
+    }
+    void TearDown() override {
+        if (misses_) std::fclose(misses_);
+    }
+    std::FILE* misses_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(RelayoutCorpus, ThaiCataloguesStayAndComeBack) {
+    const std::vector<std::string> lines = ReadCatalogLines("th", false);
+    ASSERT_GT(lines.size(), 3000u) << "the Thai catalogues are missing: run scripts/setup.sh";
+    const Measure m = MeasureLines(lines, true, misses_);
+    Print("Thai", m);
+    EXPECT_EQ(m.changed, 0u);
+    EXPECT_GE(m.restored * 100, m.garbled * 50);
+}
+
+TEST_F(RelayoutCorpus, EnglishOriginalsStayAndComeBack) {
+    const std::vector<std::string> lines = ReadCatalogLines("th", true);
+    ASSERT_GT(lines.size(), 3000u) << "the Thai catalogues are missing: run scripts/setup.sh";
+    const Measure m = MeasureLines(lines, false, misses_);
+    Print("English", m);
+    EXPECT_EQ(m.changed, 0u);
+    EXPECT_GE(m.restored * 100, m.garbled * 50);
+}

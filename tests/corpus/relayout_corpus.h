@@ -1,0 +1,33 @@
+// The real text relayout --auto is measured on: Thai lines from the Thai
+// catalogues, and English lines from the originals of the same catalogues,
+// each also garbled as if typed with the other layout on.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "mo_catalog.h"
+
+// The catalogues the measure reads (the setup script installs their packages).
+inline const char* const kRelayoutCatalogs[] = {
+    "glib20", "gtk20", "gtk20-properties", "gdk-pixbuf", "dpkg", "apt", "libapt-pkg6.0", "grep",
+    "iso_639-2", "iso_3166-1", "iso_4217", "iso_15924",
+};
+
+// The distinct lines of the chosen catalogues of `language`: their
+// translations, or their originals when `originals` is set.
+inline std::vector<std::string> ReadCatalogLines(const std::string& language, bool originals) {
+    std::vector<std::string> lines;
+    std::vector<std::string> seen;
+    for (const char* name : kRelayoutCatalogs) {
+        const std::string path = "/usr/share/locale/" + language + "/LC_MESSAGES/" + name + ".mo";
+        for (const CatalogMessage& m : ReadMoCatalog(path)) {
+            for (std::string& line : SplitLines(originals ? m.original : m.translation)) {
+                lines.push_back(std::move(line));
+            }
+        }
+    }
+    std::sort(lines.begin(), lines.end());
+    lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
+    return lines;
+}
