@@ -117,6 +117,27 @@ protected:
 
 }  // namespace
 
+TEST_F(RelayoutCorpus, OtherLanguagesStay) {
+    // Latin, Cyrillic and Japanese text: none of it is Thai or English, and
+    // none of it may change.
+    size_t lines = 0, changed = 0;
+    for (const char* language : {"de", "fr", "es", "it", "pt_BR", "nl", "pl", "id", "vi", "tr", "sv", "cs",
+                                 "ja", "ru"}) {
+        for (const std::string& utf8 : ReadCatalogLines(language, false)) {
+            const std::u16string line = Utf16Of(utf8);
+            RelayoutCounts counts;
+            const std::u16string same = RelayoutLineAuto(line, &counts);
+            ++lines;
+            if (same == line) continue;
+            ++changed;
+            if (misses_) std::fprintf(misses_, "FALSE %s %s\n   -> %s\n", language, utf8.c_str(), Utf8Of(same).c_str());
+        }
+    }
+    std::printf("Other languages: %zu lines, %zu changed\n", lines, changed);
+    EXPECT_GT(lines, 50000u);
+    EXPECT_EQ(changed, 0u);
+}
+
 TEST_F(RelayoutCorpus, ThaiCataloguesStayAndComeBack) {
     const std::vector<std::string> lines = ReadCatalogLines("th", false);
     ASSERT_GT(lines.size(), 3000u) << "the Thai catalogues are missing: run scripts/setup.sh";

@@ -25,12 +25,13 @@
 namespace {
 
 enum Direction { kKeep, kToThai, kToEnglish };
-enum Strength { kNone, kWeak, kStrong };
+enum Strength { kNone, kWeak, kLetters, kStrong };
 
 struct RunVerdict {
     size_t start, length;
     Direction direction = kKeep;
     Strength strength = kNone;
+    bool foreign = false;  // Latin letters that are neither English nor put back
 };
 
 bool IsRunSeparator(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r'; }
@@ -101,6 +102,12 @@ constexpr size_t kMostEdgeSigns = 3;
 // Thai. Letters that only happen to spell Thai fall apart into short words.
 constexpr double kLeastThaiWordLength = 2.5;
 
+// The least letters of an English word that is evidence on its own, whatever
+// the spelling of the Thai it was typed as; and the least letters of a run of
+// US keys with no sign among them that is evidence on its own. Shorter words
+// (fd, mv, ok) match short Thai words too often.
+constexpr size_t kLeastLettersOfWord = 4;
+
 size_t CountThai(std::u16string_view text) {
     size_t thai = 0;
     for (char16_t c : text) thai += IsThai(c);
@@ -133,10 +140,18 @@ bool LooksLikeThai(std::u16string_view text) {
 
 // Whether a run of US keys shows a sign or digit that Kedmanee types as a Thai
 // letter (-v' for ของ, 8;k for ควา): English words seldom hold one, Thai
-// typed under US mostly does.
+// typed under US mostly does. Not counted: what Latin text has too, a comma,
+// full stop, semicolon, colon or apostrophe at the end (cp, for แยม) and an
+// apostrophe between letters (s'est).
 bool HasThaiLetterSign(std::u16string_view run) {
-    for (char16_t c : run) {
-        if (!IsAsciiLetter(c) && IsThai(UsKeyToKedmanee(c))) return true;
+    for (size_t i = 0; i < run.size(); ++i) {
+        const char16_t c = run[i];
+        if (IsAsciiLetter(c) || !IsThai(UsKeyToKedmanee(c))) continue;
+        if (i + 1 == run.size() && std::u16string_view(u",.;:'").find(c) != std::u16string_view::npos) continue;
+        if (c == u'\'' && i > 0 && i + 1 < run.size() && IsAsciiLetter(run[i - 1]) && IsAsciiLetter(run[i + 1])) {
+            continue;
+        }
+        return true;
     }
     return false;
 }
@@ -161,9 +176,13 @@ CoreVerdict JudgeCore(std::u16string_view core, RunVerdict* v) {
         UsKeysToKedmanee(core.data(), core.size(), converted.data());
         if (!IsPlausibleThai(converted)) return kUnsure;
         v->direction = kToThai;
-        const bool evident =
-            english == kNotEnglish && (letters >= 4 || (core.size() >= 3 && HasThaiLetterSign(core)));
-        v->strength = evident ? kStrong : kWeak;
+        if (english == kNotEnglish && core.size() >= 3 && HasThaiLetterSign(core)) {
+            v->strength = kStrong;
+        } else if (english == kNotEnglish && letters >= kLeastLettersOfWord) {
+            v->strength = kLetters;
+        } else {
+            v->strength = kWeak;
+        }
         return kWrong;
     }
     if (kedmaneeKeys && thai > 0) {
@@ -174,13 +193,15 @@ CoreVerdict JudgeCore(std::u16string_view core, RunVerdict* v) {
         if (english == kNotEnglish) return kUnsure;
         const bool spelled = IsThaiSpellingStrict(std::u32string(core.begin(), core.end()));
         v->direction = kToEnglish;
-        v->strength = english == kEnglish && letters >= 2 && !spelled ? kStrong : kWeak;
+        const bool evident = english == kEnglish && ((letters >= 2 && !spelled) ||
+                                                     letters >= kLeastLettersOfWord);
+        v->strength = evident ? kStrong : kWeak;
         return kWrong;
     }
     return thai > 0 && LooksLikeThai(core) ? kCorrect : kUnsure;
 }
 
-RunVerdict JudgeRun(std::u16string_view line, size_t start, size_t length) {
+RunVerdict JudgeRunCores(std::u16string_view line, size_t start, size_t length) {
     RunVerdict v{start, length};
     const std::u16string_view run = line.substr(start, length);
     if (IsProtectedRun(run)) return v;
@@ -213,6 +234,25 @@ RunVerdict JudgeRun(std::u16string_view line, size_t start, size_t length) {
     return toEnglish;
 }
 
+// Whether a run that stays as it is holds Latin letters that are no English:
+// a word of another language, or a name, rather than Thai typed under US.
+bool IsForeignRun(std::u16string_view run) {
+    bool ascii = true, latin = false;
+    for (char16_t c : run) {
+        ascii = ascii && c < 0x80;
+        latin = latin || IsAsciiLetter(c) || (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7);
+    }
+    if (!latin) return false;
+    size_t letters = 0;
+    return !ascii || JudgeEnglish(run, &letters) == kNotEnglish;
+}
+
+RunVerdict JudgeRun(std::u16string_view line, size_t start, size_t length) {
+    RunVerdict v = JudgeRunCores(line, start, length);
+    if (v.direction == kKeep) v.foreign = IsForeignRun(line.substr(start, length));
+    return v;
+}
+
 }  // namespace
 
 bool LoadRelayoutJudges(std::string* error) {
@@ -225,7 +265,9 @@ bool LoadRelayoutJudges(std::string* error) {
 
 std::u16string RelayoutLineAuto(std::u16string_view line, RelayoutCounts* counts) {
     std::vector<RunVerdict> runs;
-    size_t strong[3] = {};
+    size_t strong[3] = {};  // by direction: runs that are evidence on their own
+    size_t wrong[3] = {};   // by direction: runs judged wrong at all
+    size_t foreign = 0;
     for (size_t i = 0; i < line.size();) {
         if (IsRunSeparator(line[i])) {
             ++i;
@@ -233,16 +275,36 @@ std::u16string RelayoutLineAuto(std::u16string_view line, RelayoutCounts* counts
         }
         size_t end = i;
         while (end < line.size() && !IsRunSeparator(line[end])) ++end;
-        runs.push_back(JudgeRun(line, i, end - i));
-        if (runs.back().strength == kStrong) ++strong[runs.back().direction];
+        const RunVerdict v = JudgeRun(line, i, end - i);
+        strong[v.direction] += v.strength == kStrong;
+        wrong[v.direction] += v.strength != kNone;
+        foreign += v.foreign;
+        runs.push_back(v);
         i = end;
+    }
+    // Letters alone are evidence where most of the line's Latin words read as
+    // Thai; a weak run goes the way of a line whose other runs went one way.
+    bool put[3] = {};
+    bool letters = false;
+    for (const RunVerdict& v : runs) {
+        letters = letters || (v.strength == kLetters && wrong[v.direction] > foreign &&
+                              (wrong[v.direction] >= 2 || strong[v.direction] > 0));
+    }
+    for (const RunVerdict& v : runs) {
+        put[v.direction] = put[v.direction] || v.strength == kStrong || (v.strength == kLetters && letters);
     }
     std::u16string out(line);
     for (const RunVerdict& v : runs) {
         if (v.direction == kKeep) continue;
         const Direction other = v.direction == kToThai ? kToEnglish : kToThai;
-        const bool put = v.strength == kStrong || (strong[v.direction] > 0 && strong[other] == 0);
-        if (!put) continue;
+        bool change = false;
+        switch (v.strength) {
+            case kStrong: change = true; break;
+            case kLetters: change = letters; break;
+            case kWeak: change = put[v.direction] && strong[other] == 0; break;
+            case kNone: break;
+        }
+        if (!change) continue;
         char16_t* at = out.data() + v.start;
         if (v.direction == kToThai) {
             UsKeysToKedmanee(at, v.length, at);
