@@ -67,7 +67,20 @@ struct Measure {
     size_t changed = 0;   // as they are: lines changed (false changes)
     size_t garbled = 0;   // lines the garbling changed
     size_t restored = 0;  // of those, put back exactly
+    size_t prose = 0;     // garbled lines of words and common punctuation only
+    size_t proseRestored = 0;
 };
+
+// Words of the line's language, spaces and common punctuation, and nothing
+// else: no digits, format strings, options, names of functions.
+bool IsProse(const std::u16string& line, bool thai) {
+    for (char16_t c : line) {
+        if (!IsLetter(c, thai) && std::u16string_view(u" ,.;:!?'\"()-").find(c) == std::u16string_view::npos) {
+            return false;
+        }
+    }
+    return true;
+}
 
 Measure MeasureLines(const std::vector<std::string>& lines, bool thai, std::FILE* misses) {
     Measure m;
@@ -84,9 +97,12 @@ Measure MeasureLines(const std::vector<std::string>& lines, bool thai, std::FILE
         const std::u16string garbled = Garble(line, thai);
         if (garbled == line) continue;
         ++m.garbled;
+        const bool prose = IsProse(line, thai);
+        m.prose += prose;
         const std::u16string back = RelayoutLineAuto(garbled, &counts);
         if (back == line) {
             ++m.restored;
+            m.proseRestored += prose;
         } else if (misses) {
             std::fprintf(misses, "MISS  %s\n   in %s\n  got %s\n", utf8.c_str(), Utf8Of(garbled).c_str(),
                          Utf8Of(back).c_str());
@@ -95,10 +111,15 @@ Measure MeasureLines(const std::vector<std::string>& lines, bool thai, std::FILE
     return m;
 }
 
+double Percent(size_t part, size_t whole) {
+    return whole ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0;
+}
+
 void Print(const char* what, const Measure& m) {
-    std::printf("%s: %zu lines, %zu changed as they are; %zu garbled, %zu put back exactly (%.1f%%)\n", what,
-                m.lines, m.changed, m.garbled, m.restored,
-                m.garbled ? 100.0 * static_cast<double>(m.restored) / static_cast<double>(m.garbled) : 0.0);
+    std::printf("%s: %zu lines, %zu changed as they are; %zu garbled, %zu put back exactly (%.1f%%); "
+                "of them %zu of plain words, %zu put back (%.1f%%)\n",
+                what, m.lines, m.changed, m.garbled, m.restored, Percent(m.restored, m.garbled), m.prose,
+                m.proseRestored, Percent(m.proseRestored, m.prose));
 }
 
 class RelayoutCorpus : public ::testing::Test {
@@ -144,7 +165,10 @@ TEST_F(RelayoutCorpus, ThaiCataloguesStayAndComeBack) {
     const Measure m = MeasureLines(lines, true, misses_);
     Print("Thai", m);
     EXPECT_EQ(m.changed, 0u);
-    EXPECT_GE(m.restored * 100, m.garbled * 50);
+    // Floors a little under what it reaches, so that a change that loses
+    // lines shows.
+    EXPECT_GE(m.restored * 100, m.garbled * 75);
+    EXPECT_GE(m.proseRestored * 100, m.prose * 75);
 }
 
 TEST_F(RelayoutCorpus, EnglishOriginalsStayAndComeBack) {
@@ -153,5 +177,8 @@ TEST_F(RelayoutCorpus, EnglishOriginalsStayAndComeBack) {
     const Measure m = MeasureLines(lines, false, misses_);
     Print("English", m);
     EXPECT_EQ(m.changed, 0u);
-    EXPECT_GE(m.restored * 100, m.garbled * 50);
+    // Most originals that are not plain words hold names of functions,
+    // options and format strings, which are no words of the list.
+    EXPECT_GE(m.restored * 100, m.garbled * 38);
+    EXPECT_GE(m.proseRestored * 100, m.prose * 68);
 }

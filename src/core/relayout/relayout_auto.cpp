@@ -66,11 +66,31 @@ bool IsProtectedRun(std::u16string_view run) {
     return digit;
 }
 
-enum EnglishVerdict { kNoLetters, kNotEnglish, kEnglish };
+enum EnglishVerdict { kNoLetters, kNotEnglish, kAcronym, kEnglish };
+
+// Two words of the list run together (Filename, subprocess), each of three
+// letters or more.
+bool IsEnglishCompound(const std::string& word) {
+    for (size_t i = 3; i + 3 <= word.size(); ++i) {
+        if (IsEnglishWord(word.substr(0, i)) && IsEnglishWord(word.substr(i))) return true;
+    }
+    return false;
+}
+
+// Two to six capitals (PNG, GDK): an abbreviation. Thai typed under US seldom
+// gives one, since the shifted keys hold the rarer Thai letters.
+bool IsAcronym(const std::string& word) {
+    if (word.size() < 2 || word.size() > 6) return false;
+    for (char c : word) {
+        if (c < 'A' || c > 'Z') return false;
+    }
+    return true;
+}
 
 // Whether a run of ASCII is English: its core, without the signs and digits
-// around it, is a word of the list, or words joined by '-' or '/'. A core with
-// other signs inside (l;ylfu, me.sh) is not.
+// around it, is a word of the list or two run together, or such words and
+// numbers joined by '-' or '/'. A core with other signs inside (l;ylfu,
+// me.sh) is not. An abbreviation among them makes it kAcronym.
 EnglishVerdict JudgeEnglish(std::u16string_view run, size_t* letters) {
     size_t first = 0, last = run.size();
     while (first < last && !IsAsciiLetter(run[first])) ++first;
@@ -81,14 +101,19 @@ EnglishVerdict JudgeEnglish(std::u16string_view run, size_t* letters) {
     std::string core;
     for (size_t i = first; i < last; ++i) core += static_cast<char>(run[i]);
     if (IsEnglishWord(core)) return kEnglish;
+    EnglishVerdict verdict = kEnglish;
     size_t start = 0;
     for (;;) {
         const size_t end = core.find_first_of("-/", start);
         const std::string part = core.substr(start, end == std::string::npos ? std::string::npos : end - start);
         bool number = !part.empty();
         for (char c : part) number = number && c >= '0' && c <= '9';
-        if (!number && !IsEnglishWord(part)) return kNotEnglish;
-        if (end == std::string::npos) return kEnglish;
+        if (IsAcronym(part)) {
+            verdict = kAcronym;
+        } else if (!number && !IsEnglishWord(part) && !IsEnglishCompound(part)) {
+            return kNotEnglish;
+        }
+        if (end == std::string::npos) return verdict;
         start = end + 1;
     }
 }
@@ -101,6 +126,9 @@ constexpr size_t kMostEdgeSigns = 3;
 // The least characters per dictionary word, on average, of text that reads as
 // Thai. Letters that only happen to spell Thai fall apart into short words.
 constexpr double kLeastThaiWordLength = 2.5;
+// The least average word length of Thai that is evidence on its own.
+constexpr double kClearThaiWordLength = 4.0;
+constexpr size_t kShortestClearThai = 6;
 
 // The least letters of an English word that is evidence on its own, whatever
 // the spelling of the Thai it was typed as; and the least letters of a run of
@@ -114,21 +142,33 @@ size_t CountThai(std::u16string_view text) {
     return thai;
 }
 
-// Whether text reads as Thai: Thai characters, with only opening signs before
-// them and closing signs after, spelled by the input sequence rules and split
-// whole into dictionary words of a plausible length.
-bool IsPlausibleThai(std::u16string_view text) {
+// How well text reads as Thai.
+enum ThaiReading {
+    kNotThai,
+    kThai,          // split whole into dictionary words of a plausible length
+    kClearThai,     // the same, in long words: evidence on its own
+};
+
+// How well text reads as Thai: Thai characters, with only opening signs
+// before them and closing signs after, spelled by the input sequence rules,
+// and made of dictionary words.
+ThaiReading ReadThai(std::u16string_view text) {
     size_t first = 0, last = text.size();
     while (first < last && (text[first] == u'(' || text[first] == u'"')) ++first;
     while (last > first && std::u16string_view(u")\",.?").find(text[last - 1]) != std::u16string_view::npos) {
         --last;
     }
     const std::u16string_view core = text.substr(first, last - first);
-    if (core.empty() || CountThai(core) != core.size()) return false;
+    if (core.empty() || CountThai(core) != core.size()) return kNotThai;
     const std::u32string thai(core.begin(), core.end());
-    if (!IsThaiSpellingStrict(thai)) return false;
+    if (!IsThaiSpellingStrict(thai)) return kNotThai;
+    const double length = static_cast<double>(thai.size());
     const size_t words = CountThaiWordsOfFullSplit(thai);
-    return words > 0 && static_cast<double>(thai.size()) >= kLeastThaiWordLength * static_cast<double>(words);
+    if (words > 0 && length >= kClearThaiWordLength * static_cast<double>(words) && thai.size() >= kShortestClearThai) {
+        return kClearThai;
+    }
+    if (words > 0 && length >= kLeastThaiWordLength * static_cast<double>(words)) return kThai;
+    return kNotThai;
 }
 
 // Whether Thai text is spelled and mostly made of dictionary words: correct
@@ -172,11 +212,13 @@ CoreVerdict JudgeCore(std::u16string_view core, RunVerdict* v) {
     if (usKeys) {
         // US keys: correct English, or Thai typed with the US layout on.
         const EnglishVerdict english = JudgeEnglish(core, &letters);
-        if (english == kEnglish) return kCorrect;
+        if (english == kEnglish || english == kAcronym) return kCorrect;
         UsKeysToKedmanee(core.data(), core.size(), converted.data());
-        if (!IsPlausibleThai(converted)) return kUnsure;
+        const ThaiReading reading = ReadThai(converted);
+        if (reading == kNotThai) return kUnsure;
+        const bool sign = english == kNotEnglish && core.size() >= 3 && HasThaiLetterSign(core);
         v->direction = kToThai;
-        if (english == kNotEnglish && core.size() >= 3 && HasThaiLetterSign(core)) {
+        if (sign || (english == kNotEnglish && reading == kClearThai)) {
             v->strength = kStrong;
         } else if (english == kNotEnglish && letters >= kLeastLettersOfWord) {
             v->strength = kLetters;
@@ -187,7 +229,7 @@ CoreVerdict JudgeCore(std::u16string_view core, RunVerdict* v) {
     }
     if (kedmaneeKeys && thai > 0) {
         // Kedmanee keys: correct Thai, or English typed with Kedmanee on.
-        if (IsPlausibleThai(core)) return kCorrect;
+        if (ReadThai(core) != kNotThai) return kCorrect;
         KedmaneeKeysToUs(core.data(), core.size(), converted.data());
         const EnglishVerdict english = JudgeEnglish(converted, &letters);
         if (english == kNotEnglish) return kUnsure;
