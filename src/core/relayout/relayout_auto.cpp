@@ -1,19 +1,25 @@
 // The judging of relayout --auto. A line is cut into runs at spaces (and tabs);
-// each run that could have been typed with the wrong layout gets a verdict:
+// each run that could have been typed with the other layout is judged on its
+// core, with up to three signs typed as they are cut off each side ("(" and
+// "):" around Thai typed under US). Its verdict:
 //
-//   keep    it is right as it stands, or nothing says otherwise;
-//   strong  its converted form is plausible and the run itself is not: Thai
-//           whose every character is covered by dictionary words and spelled
-//           by the input sequence rules, from US text that is no English
-//           word; or English words, from Thai that is neither;
-//   weak    its converted form is plausible, but the run gives no evidence of
-//           its own (no letters, like 57' for ถึง, or a single letter): it is
-//           put back only when a strong run of the same line goes the same way
-//           and none goes the other way.
+//   keep     it reads right as it stands (English words of the list, Thai
+//            split whole into dictionary words), or nothing says otherwise;
+//   strong   its converted form reads right and the run gives evidence of
+//            its own: US keys that are no English and hold a sign or digit
+//            that is a Thai letter's key (l;ylfu), or that give long Thai
+//            words; Kedmanee keys that break Thai spelling, or that give an
+//            English word of four letters or more;
+//   letters  US keys that are no English, only letters (dkiditme for
+//            การกระทำ): put back where the line has another run put back and
+//            more of them than Latin words it leaves ("für", "diese");
+//   weak     its converted form reads right, but the run is no evidence (fd,
+//            57' for ถึง, a single letter): put back only beside a run put
+//            back the same way, and none put back the other way.
 //
-// Never touched: numbers, URLs, e-mail addresses, hashtags and mentions, and
-// runs with characters that no key of the other layout types (other scripts,
-// Thai and Latin letters mixed).
+// Never touched: numbers, URLs, e-mail addresses, hashtags and mentions, runs
+// with characters that no key of the other layout types (other scripts, Thai
+// and Latin letters mixed), and runs too long to be words.
 #include "relayout_auto.h"
 
 #include <vector>
@@ -26,6 +32,10 @@ namespace {
 
 enum Direction { kKeep, kToThai, kToEnglish };
 enum Strength { kNone, kWeak, kLetters, kStrong };
+
+// Runs longer than this stay as they are: no word is, and judging them would
+// take time that grows with their square.
+constexpr size_t kLongestRun = 1000;
 
 struct RunVerdict {
     size_t start, length;
@@ -71,6 +81,7 @@ enum EnglishVerdict { kNoLetters, kNotEnglish, kAcronym, kEnglish };
 // Two words of the list run together (Filename, subprocess), each of three
 // letters or more.
 bool IsEnglishCompound(const std::string& word) {
+    if (word.size() > 40) return false;
     for (size_t i = 3; i + 3 <= word.size(); ++i) {
         if (IsEnglishWord(word.substr(0, i)) && IsEnglishWord(word.substr(i))) return true;
     }
@@ -171,8 +182,9 @@ ThaiReading ReadThai(std::u16string_view text) {
     return kNotThai;
 }
 
-// Whether Thai text is spelled and mostly made of dictionary words: correct
-// Thai, or near enough that it is not to be touched.
+// Whether Thai text is spelled and mostly made of dictionary words: a run that
+// no layout's keys explain whole (Thai with Latin letters, with a sign that
+// Kedmanee lacks), left as Thai without trying shorter cores.
 bool LooksLikeThai(std::u16string_view text) {
     const std::u32string thai(text.begin(), text.end());
     return IsThaiSpellingValid(thai) && 2 * CountThaiWordCoverage(thai) >= CountThai(text);
@@ -246,7 +258,7 @@ CoreVerdict JudgeCore(std::u16string_view core, RunVerdict* v) {
 RunVerdict JudgeRunCores(std::u16string_view line, size_t start, size_t length) {
     RunVerdict v{start, length};
     const std::u16string_view run = line.substr(start, length);
-    if (IsProtectedRun(run)) return v;
+    if (length > kLongestRun || IsProtectedRun(run)) return v;
     // Edge signs that may be cut off each side.
     size_t leading = 0, trailing = 0;
     while (leading < kMostEdgeSigns && leading < run.size() &&
@@ -269,7 +281,7 @@ RunVerdict JudgeRunCores(std::u16string_view line, size_t start, size_t length) 
             RunVerdict core{start + p, length - p - s};
             const CoreVerdict verdict = JudgeCore(run.substr(p, length - p - s), &core);
             if (verdict == kCorrect) return v;
-            if (verdict == kWrong && core.direction == kToThai) return toEnglish.direction == kKeep ? core : toEnglish;
+            if (verdict == kWrong && core.direction == kToThai) return core;
             if (verdict == kWrong) toEnglish = core;
         }
     }
@@ -324,16 +336,12 @@ std::u16string RelayoutLineAuto(std::u16string_view line, RelayoutCounts* counts
         runs.push_back(v);
         i = end;
     }
-    // Letters alone are evidence where most of the line's Latin words read as
-    // Thai; a weak run goes the way of a line whose other runs went one way.
+    // Letters alone are evidence beside another run put back to Thai, where
+    // more runs read as Thai typed under US than as Latin words of no English.
+    const bool lettersCount = wrong[kToThai] > foreign && (wrong[kToThai] >= 2 || strong[kToThai] > 0);
     bool put[3] = {};
-    bool letters = false;
     for (const RunVerdict& v : runs) {
-        letters = letters || (v.strength == kLetters && wrong[v.direction] > foreign &&
-                              (wrong[v.direction] >= 2 || strong[v.direction] > 0));
-    }
-    for (const RunVerdict& v : runs) {
-        put[v.direction] = put[v.direction] || v.strength == kStrong || (v.strength == kLetters && letters);
+        put[v.direction] = put[v.direction] || v.strength == kStrong || (v.strength == kLetters && lettersCount);
     }
     std::u16string out(line);
     for (const RunVerdict& v : runs) {
@@ -342,7 +350,7 @@ std::u16string RelayoutLineAuto(std::u16string_view line, RelayoutCounts* counts
         bool change = false;
         switch (v.strength) {
             case kStrong: change = true; break;
-            case kLetters: change = letters; break;
+            case kLetters: change = lettersCount; break;
             case kWeak: change = put[v.direction] && strong[other] == 0; break;
             case kNone: break;
         }
