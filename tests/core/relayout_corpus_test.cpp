@@ -47,9 +47,11 @@ bool IsLetter(char16_t c, bool thai) {
     return thai ? c >= 0x0E01 && c <= 0x0E5B : (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }
 
-// The line as typed with the other layout on: each stretch of Thai typed
-// under US, or each English word (letters, and an apostrophe between them)
-// under Kedmanee. Signs, digits and spaces around them are typed right.
+// The line as typed with the other layout on by a typist who switches for
+// what the other layout lacks: each stretch of Thai typed under US, or each
+// English word (letters, and an apostrophe between them) under Kedmanee.
+// Signs, digits and spaces around them are typed right. (The measure also
+// takes the typist who never switches: the whole line key by key.)
 std::u16string Garble(const std::u16string& line, bool thaiMeant) {
     std::u16string out(line);
     for (size_t i = 0; i < out.size(); ++i) {
@@ -69,6 +71,8 @@ struct Measure {
     size_t restored = 0;  // of those, put back exactly
     size_t prose = 0;     // garbled lines of words and common punctuation only
     size_t proseRestored = 0;
+    size_t keyed = 0;     // lines typed key by key, signs and digits too, with the wrong layout
+    size_t keyedRestored = 0;
 };
 
 // Words of the line's language, spaces and common punctuation, and nothing
@@ -94,6 +98,20 @@ Measure MeasureLines(const std::vector<std::string>& lines, bool thai, std::FILE
             ++m.changed;
             if (misses) std::fprintf(misses, "FALSE %s\n   -> %s\n", utf8.c_str(), Utf8Of(same).c_str());
         }
+        // Every character typed with the wrong layout, where the mapping is a
+        // round trip for the line (Thai with no ASCII but Kedmanee's signs).
+        std::u16string keyed(line), keyedBack(line);
+        if (thai) {
+            KedmaneeKeysToUs(line.data(), line.size(), keyed.data());
+            UsKeysToKedmanee(keyed.data(), keyed.size(), keyedBack.data());
+        } else {
+            UsKeysToKedmanee(line.data(), line.size(), keyed.data());
+            KedmaneeKeysToUs(keyed.data(), keyed.size(), keyedBack.data());
+        }
+        if (keyedBack == line && keyed != line) {
+            ++m.keyed;
+            m.keyedRestored += RelayoutLineAuto(keyed, &counts) == line;
+        }
         const std::u16string garbled = Garble(line, thai);
         if (garbled == line) continue;
         ++m.garbled;
@@ -117,9 +135,11 @@ double Percent(size_t part, size_t whole) {
 
 void Print(const char* what, const Measure& m) {
     std::printf("%s: %zu lines, %zu changed as they are; %zu garbled, %zu put back exactly (%.1f%%); "
-                "of them %zu of plain words, %zu put back (%.1f%%)\n",
+                "of them %zu of plain words, %zu put back (%.1f%%); %zu typed key by key, %zu put back "
+                "(%.1f%%)\n",
                 what, m.lines, m.changed, m.garbled, m.restored, Percent(m.restored, m.garbled), m.prose,
-                m.proseRestored, Percent(m.proseRestored, m.prose));
+                m.proseRestored, Percent(m.proseRestored, m.prose), m.keyed, m.keyedRestored,
+                Percent(m.keyedRestored, m.keyed));
 }
 
 class RelayoutCorpus : public ::testing::Test {
@@ -169,6 +189,7 @@ TEST_F(RelayoutCorpus, ThaiCataloguesStayAndComeBack) {
     // lines shows.
     EXPECT_GE(m.restored * 100, m.garbled * 75);
     EXPECT_GE(m.proseRestored * 100, m.prose * 75);
+    EXPECT_GE(m.keyedRestored * 100, m.keyed * 70);
 }
 
 TEST_F(RelayoutCorpus, EnglishOriginalsStayAndComeBack) {
@@ -181,4 +202,5 @@ TEST_F(RelayoutCorpus, EnglishOriginalsStayAndComeBack) {
     // options and format strings, which are no words of the list.
     EXPECT_GE(m.restored * 100, m.garbled * 38);
     EXPECT_GE(m.proseRestored * 100, m.prose * 68);
+    EXPECT_GE(m.keyedRestored * 100, m.keyed * 68);
 }
