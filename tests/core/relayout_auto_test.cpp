@@ -36,6 +36,10 @@ TEST_F(RelayoutAuto, PutsBackWrongRunsAndLeavesRightOnes) {
         {u"้ำสสน ะ้ำพำ", u"hello there"},
         {u"็ำสสน, ะ้ำพำ!", u"Hello, there!"},              // signs typed as they are
         {u"ะ้ำ ้ำสย ิีะะนื", u"the help button"},
+        // Signs among English typed under Kedmanee: a hyphen typed right stays
+        // one; a sign that Kedmanee gives on a digit's key is the digit.
+        {u"--้ำสย แีพพำืะสั-รืหะฟสสำก", u"--help currently-installed"},
+        {u"ะ้ำ อำพหรนื /ใจ", u"the version 2.0"},
         // One right and one wrong run in a line, each way round.
         {u"l;ylfu hello", u"สวัสดี hello"},
         {u"hello l;ylfu", u"hello สวัสดี"},

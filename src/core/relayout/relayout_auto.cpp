@@ -41,7 +41,8 @@ struct RunVerdict {
     size_t start, length;
     Direction direction = kKeep;
     Strength strength = kNone;
-    bool foreign = false;  // Latin letters that are neither English nor put back
+    bool thaiOnly = false;  // to English: only the Thai characters, the signs typed right
+    bool foreign = false;   // Latin letters that are neither English nor put back
 };
 
 bool IsRunSeparator(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r'; }
@@ -182,14 +183,6 @@ ThaiReading ReadThai(std::u16string_view text) {
     return kNotThai;
 }
 
-// Whether Thai text is spelled and mostly made of dictionary words: a run that
-// no layout's keys explain whole (Thai with Latin letters, with a sign that
-// Kedmanee lacks), left as Thai without trying shorter cores.
-bool LooksLikeThai(std::u16string_view text) {
-    const std::u32string thai(text.begin(), text.end());
-    return IsThaiSpellingValid(thai) && 2 * CountThaiWordCoverage(thai) >= CountThai(text);
-}
-
 // Whether a run of US keys shows a sign or digit that Kedmanee types as a Thai
 // letter (-v' for ของ, 8;k for ควา): English words seldom hold one, Thai
 // typed under US mostly does. Not counted: what Latin text has too, a comma,
@@ -240,10 +233,31 @@ CoreVerdict JudgeCore(std::u16string_view core, RunVerdict* v) {
         return kWrong;
     }
     if (kedmaneeKeys && thai > 0) {
-        // Kedmanee keys: correct Thai, or English typed with Kedmanee on.
+        // Kedmanee keys: correct Thai, or English typed with Kedmanee on. The
+        // signs among the Thai (--help, currently-installed) were more likely
+        // typed right than meant as the capitals and digits under them, so
+        // the run is read with only its Thai put back first.
         if (ReadThai(core) != kNotThai) return kCorrect;
+        std::u16string thaiOnly(core);
+        for (char16_t& c : thaiOnly) c = IsThai(c) ? KedmaneeToUsKey(c) : c;
         KedmaneeKeysToUs(core.data(), core.size(), converted.data());
-        const EnglishVerdict english = JudgeEnglish(converted, &letters);
+        size_t lettersAll = 0;
+        const EnglishVerdict englishAll = JudgeEnglish(converted, &lettersAll);
+        EnglishVerdict english = JudgeEnglish(thaiOnly, &letters);
+        // Read with its signs typed right where only that gives English words,
+        // or where the signs are hyphens (--help rather than 33help); a digit
+        // key's sign (%./50s for %.250s) is otherwise taken as the digit.
+        bool hyphens = true;
+        for (size_t i = 0; i < core.size(); ++i) {
+            hyphens = hyphens && (thaiOnly[i] == converted[i] || thaiOnly[i] == u'-');
+        }
+        const bool readsAll = englishAll == kEnglish || englishAll == kAcronym;
+        v->thaiOnly = thaiOnly != converted && (english == kEnglish || english == kAcronym) &&
+                      (!readsAll || (hyphens && letters >= lettersAll));
+        if (!v->thaiOnly) {
+            english = englishAll;
+            letters = lettersAll;
+        }
         if (english == kNotEnglish) return kUnsure;
         const bool spelled = IsThaiSpellingStrict(std::u32string(core.begin(), core.end()));
         v->direction = kToEnglish;
@@ -252,7 +266,9 @@ CoreVerdict JudgeCore(std::u16string_view core, RunVerdict* v) {
         v->strength = evident ? kStrong : kWeak;
         return kWrong;
     }
-    return thai > 0 && LooksLikeThai(core) ? kCorrect : kUnsure;
+    // Keys of neither layout all through ('%s', ไฟล์:): only a shorter core can
+    // be judged.
+    return kUnsure;
 }
 
 RunVerdict JudgeRunCores(std::u16string_view line, size_t start, size_t length) {
@@ -360,7 +376,9 @@ std::u16string RelayoutLineAuto(std::u16string_view line, RelayoutCounts* counts
             UsKeysToKedmanee(at, v.length, at);
             ++counts->toThai;
         } else {
-            KedmaneeKeysToUs(at, v.length, at);
+            for (size_t k = 0; k < v.length; ++k) {
+                if (!v.thaiOnly || IsThai(at[k])) at[k] = KedmaneeToUsKey(at[k]);
+            }
             ++counts->toEnglish;
         }
     }
