@@ -172,6 +172,7 @@ int RunCli(int argc, char** argv) {
             if (i + 1 >= argc) return UsageError("option -o needs a file name");
             output = argv[++i];
         } else if (isOption && options.command == kCmdRelayout && ParseRelayoutOption(arg, &options)) {
+            // taken by relayout
         } else if (isOption) {
             return UsageError("unknown option " + Quoted(arg));
         } else if (command == nullptr) {
