@@ -138,8 +138,6 @@ constexpr size_t kMostEdgeSigns = 3;
 // The least characters per dictionary word, on average, of text that reads as
 // Thai. Letters that only happen to spell Thai fall apart into short words.
 constexpr double kLeastThaiWordLength = 2.5;
-// Shorter words (ไป ไหน มา) are Thai only where the run shows a sign of it.
-constexpr double kLeastShortWordLength = 2.0;
 // The least average word length of Thai that is evidence on its own.
 constexpr double kClearThaiWordLength = 4.0;
 constexpr size_t kShortestClearThai = 6;
@@ -159,7 +157,6 @@ size_t CountThai(std::u16string_view text) {
 // How well text reads as Thai.
 enum ThaiReading {
     kNotThai,
-    kShortWords,    // split whole into dictionary words, but short ones
     kThai,          // split whole into dictionary words of a plausible length
     kClearThai,     // the same, in long words: evidence on its own
 };
@@ -183,7 +180,6 @@ ThaiReading ReadThai(std::u16string_view text) {
         return kClearThai;
     }
     if (words > 0 && length >= kLeastThaiWordLength * static_cast<double>(words)) return kThai;
-    if (words > 0 && length >= kLeastShortWordLength * static_cast<double>(words)) return kShortWords;
     return kNotThai;
 }
 
@@ -224,8 +220,8 @@ CoreVerdict JudgeCore(std::u16string_view core, RunVerdict* v) {
         if (english == kEnglish || english == kAcronym) return kCorrect;
         UsKeysToKedmanee(core.data(), core.size(), converted.data());
         const ThaiReading reading = ReadThai(converted);
+        if (reading == kNotThai) return kUnsure;
         const bool sign = english == kNotEnglish && core.size() >= 3 && HasThaiLetterSign(core);
-        if (reading == kNotThai || (reading == kShortWords && !sign)) return kUnsure;
         v->direction = kToThai;
         if (sign || (english == kNotEnglish && reading == kClearThai)) {
             v->strength = kStrong;
@@ -241,7 +237,7 @@ CoreVerdict JudgeCore(std::u16string_view core, RunVerdict* v) {
         // signs among the Thai (--help, currently-installed) were more likely
         // typed right than meant as the capitals and digits under them, so
         // the run is read with only its Thai put back first.
-        if (ReadThai(core) >= kThai) return kCorrect;
+        if (ReadThai(core) != kNotThai) return kCorrect;
         std::u16string thaiOnly(core);
         for (char16_t& c : thaiOnly) c = IsThai(c) ? KedmaneeToUsKey(c) : c;
         KedmaneeKeysToUs(core.data(), core.size(), converted.data());
