@@ -49,6 +49,12 @@ TEST_F(RelayoutAuto, PutsBackWrongRunsAndLeavesRightOnes) {
         {u"สวัสดี hello world", u"สวัสดี hello world"},
         {u"The quick brown fox, isn't it?", u"The quick brown fox, isn't it?"},
         {u"ไม่สามารถเปิดแฟ้ม %s ได้", u"ไม่สามารถเปิดแฟ้ม %s ได้"},
+        // Names and identifiers among English, though they spell Thai words
+        // typed under US (ทุคาม, ขอด, สิระ and พิระ, กรหะข้นนาม).
+        {u"so m68k, et al, will rebuild", u"so m68k, et al, will rebuild"},
+        {u"grep -vf w w", u"grep -vf w w"},
+        {u"change between lbit and rbit.", u"change between lbit and rbit."},
+        {u"In dist-hook, replaced complex code", u"In dist-hook, replaced complex code"},
         // Valid both ways (ski is หาร, lit is สระ): left as they stand.
         {u"ski lit", u"ski lit"},
         {u"หาร สระ", u"หาร สระ"},

@@ -1,6 +1,7 @@
 // relayout --auto on real text: Thai lines of the Thai catalogues and English
 // lines of their originals, as they are (nothing may change) and garbled as if
-// typed with the other layout on (the share put back exactly). Set
+// typed with the other layout on (the share put back exactly); other
+// languages' catalogues and developers' change logs, which must not change. Set
 // TOLVANE_RELAYOUT_MISSES to a file name to get the lines it got wrong.
 #include <gtest/gtest.h>
 
@@ -176,6 +177,23 @@ TEST_F(RelayoutCorpus, OtherLanguagesStay) {
     }
     std::printf("Other languages: %zu lines, %zu changed\n", lines, changed);
     EXPECT_GT(lines, 50000u);
+    EXPECT_EQ(changed, 0u);
+}
+
+TEST_F(RelayoutCorpus, ChangeLogsStay) {
+    size_t lines = 0, changed = 0;
+    for (const std::string& utf8 : ReadChangeLogLines()) {
+        const std::u16string line = Utf16Of(utf8);
+        if (line.empty()) continue;  // not UTF-8
+        RelayoutCounts counts;
+        const std::u16string same = RelayoutLineAuto(line, &counts);
+        ++lines;
+        if (same == line) continue;
+        ++changed;
+        if (misses_) std::fprintf(misses_, "FALSE %s\n   -> %s\n", utf8.c_str(), Utf8Of(same).c_str());
+    }
+    std::printf("Change logs: %zu lines, %zu changed\n", lines, changed);
+    EXPECT_GT(lines, 200000u) << "the change logs are missing: run scripts/setup.sh";
     EXPECT_EQ(changed, 0u);
 }
 

@@ -3,6 +3,7 @@
 // each also garbled as if typed with the other layout on.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -30,4 +31,30 @@ inline std::vector<std::string> ReadCatalogLines(const std::string& language, bo
     std::sort(lines.begin(), lines.end());
     lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
     return lines;
+}
+
+// English as developers write it, names of programs and processors, options
+// and identifiers among the words: the change logs and news of packages the
+// setup script installs.
+inline const char* const kChangeLogs[] = {
+    "/usr/share/doc/dpkg/changelog.gz",           "/usr/share/doc/grep/changelog.gz",
+    "/usr/share/doc/grep/NEWS.gz",                "/usr/share/doc/imagemagick/changelog.gz",
+    "/usr/share/doc/libgtk2.0-common/NEWS.gz",    "/usr/share/doc/apt/changelog.gz",
+    "/usr/share/doc/wine/NEWS.gz",                "/usr/share/doc/locales/changelog.Debian.gz",
+    "/usr/share/doc/fonts-thai-tlwg/changelog.gz", "/usr/share/doc/xvfb/changelog.gz",
+};
+
+// The lines of the change logs above, unpacked by gzip.
+inline std::vector<std::string> ReadChangeLogLines() {
+    std::string text;
+    for (const char* path : kChangeLogs) {
+        std::FILE* pipe = popen((std::string("gzip -dc '") + path + "' 2>/dev/null").c_str(), "r");
+        if (pipe == nullptr) continue;
+        char buffer[65536];
+        size_t got;
+        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, got);
+        pclose(pipe);
+        text += '\n';
+    }
+    return SplitLines(text);
 }

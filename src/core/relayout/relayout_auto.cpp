@@ -43,6 +43,8 @@ struct RunVerdict {
     Strength strength = kNone;
     bool thaiOnly = false;  // to English: only the Thai characters, the signs typed right
     bool foreign = false;   // Latin letters that are neither English nor put back
+    bool english = false;   // English words of the list, kept
+    bool clear = false;     // to Thai: long dictionary words (kClearThai)
 };
 
 bool IsRunSeparator(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r'; }
@@ -148,6 +150,10 @@ constexpr size_t kShortestClearThai = 6;
 // (fd, mv, ok) match short Thai words too often.
 constexpr size_t kLeastLettersOfWord = 4;
 
+// A line with this many English words, and this many times as many as runs
+// that read as Thai typed under US, is a line of English.
+constexpr size_t kEnglishLine = 3;
+
 size_t CountThai(std::u16string_view text) {
     size_t thai = 0;
     for (char16_t c : text) thai += IsThai(c);
@@ -186,14 +192,17 @@ ThaiReading ReadThai(std::u16string_view text) {
 // Whether a run of US keys shows a sign or digit that Kedmanee types as a Thai
 // letter (-v' for ของ, 8;k for ควา): English words seldom hold one, Thai
 // typed under US mostly does. Not counted: what Latin text has too, a comma,
-// full stop, semicolon, colon or apostrophe at the end (cp, for แยม) and an
-// apostrophe between letters (s'est).
+// full stop, semicolon, colon or apostrophe at the end (cp, for แยม), an
+// apostrophe or hyphen between letters (s'est, dist-hook), and the hyphens
+// that start an option (-vf, for ขอด).
 bool HasThaiLetterSign(std::u16string_view run) {
     for (size_t i = 0; i < run.size(); ++i) {
         const char16_t c = run[i];
         if (IsAsciiLetter(c) || !IsThai(UsKeyToKedmanee(c))) continue;
         if (i + 1 == run.size() && std::u16string_view(u",.;:'").find(c) != std::u16string_view::npos) continue;
-        if (c == u'\'' && i > 0 && i + 1 < run.size() && IsAsciiLetter(run[i - 1]) && IsAsciiLetter(run[i + 1])) {
+        if (c == u'-' && (i == 0 || (i == 1 && run[0] == u'-'))) continue;  // an option: -vf, --foo
+        if ((c == u'\'' || c == u'-') && i > 0 && i + 1 < run.size() && IsAsciiLetter(run[i - 1]) &&
+            IsAsciiLetter(run[i + 1])) {
             continue;
         }
         return true;
@@ -223,6 +232,7 @@ CoreVerdict JudgeCore(std::u16string_view core, RunVerdict* v) {
         if (reading == kNotThai) return kUnsure;
         const bool sign = english == kNotEnglish && core.size() >= 3 && HasThaiLetterSign(core);
         v->direction = kToThai;
+        v->clear = reading == kClearThai;
         if (sign || (english == kNotEnglish && reading == kClearThai)) {
             v->strength = kStrong;
         } else if (english == kNotEnglish && letters >= kLeastLettersOfWord) {
@@ -319,7 +329,12 @@ bool IsForeignRun(std::u16string_view run) {
 
 RunVerdict JudgeRun(std::u16string_view line, size_t start, size_t length) {
     RunVerdict v = JudgeRunCores(line, start, length);
-    if (v.direction == kKeep) v.foreign = IsForeignRun(line.substr(start, length));
+    if (v.direction == kKeep) {
+        const std::u16string_view run = line.substr(start, length);
+        size_t letters = 0;
+        v.foreign = IsForeignRun(run);
+        v.english = !v.foreign && JudgeEnglish(run, &letters) == kEnglish && letters >= 2;
+    }
     return v;
 }
 
@@ -338,6 +353,7 @@ std::u16string RelayoutLineAuto(std::u16string_view line, RelayoutCounts* counts
     size_t strong[3] = {};  // by direction: runs that are evidence on their own
     size_t wrong[3] = {};   // by direction: runs judged wrong at all
     size_t foreign = 0;
+    size_t english = 0;
     for (size_t i = 0; i < line.size();) {
         if (IsRunSeparator(line[i])) {
             ++i;
@@ -349,6 +365,7 @@ std::u16string RelayoutLineAuto(std::u16string_view line, RelayoutCounts* counts
         strong[v.direction] += v.strength == kStrong;
         wrong[v.direction] += v.strength != kNone;
         foreign += v.foreign;
+        english += v.english;
         runs.push_back(v);
         i = end;
     }
@@ -359,9 +376,13 @@ std::u16string RelayoutLineAuto(std::u16string_view line, RelayoutCounts* counts
     for (const RunVerdict& v : runs) {
         put[v.direction] = put[v.direction] || v.strength == kStrong || (v.strength == kLetters && lettersCount);
     }
+    // In a line of English, a lone run is more likely a name or an identifier
+    // (m68k, lbit) than Thai typed under US: only long Thai words count there.
+    const bool englishLine = english >= kEnglishLine && english >= kEnglishLine * wrong[kToThai];
     std::u16string out(line);
     for (const RunVerdict& v : runs) {
         if (v.direction == kKeep) continue;
+        if (v.direction == kToThai && englishLine && !v.clear) continue;
         const Direction other = v.direction == kToThai ? kToEnglish : kToThai;
         bool change = false;
         switch (v.strength) {
