@@ -53,7 +53,8 @@ TEST_F(RelayoutAuto, PutsBackWrongRunsAndLeavesRightOnes) {
         // typed under US (ทุคาม, ขอด, สิระ and พิระ, กรหะข้นนาม).
         {u"so m68k, et al, will rebuild", u"so m68k, et al, will rebuild"},
         {u"grep -vf w w", u"grep -vf w w"},
-        {u"change between lbit and rbit.", u"change between lbit and rbit."},
+        {u"Cosmetic change for consistency between lbit and rbit.",
+         u"Cosmetic change for consistency between lbit and rbit."},
         {u"In dist-hook, replaced complex code", u"In dist-hook, replaced complex code"},
         // Valid both ways (ski is หาร, lit is สระ): left as they stand.
         {u"ski lit", u"ski lit"},
