@@ -56,6 +56,9 @@ TEST_F(RelayoutAuto, PutsBackWrongRunsAndLeavesRightOnes) {
         {u"Cosmetic change for consistency between lbit and rbit.",
          u"Cosmetic change for consistency between lbit and rbit."},
         {u"In dist-hook, replaced complex code", u"In dist-hook, replaced complex code"},
+        {u"[gvar] Optimize a loop", u"[gvar] Optimize a loop"},   // เอฟพล inside the brackets
+        {u"gd,gm : INTEGER;", u"gd,gm : INTEGER;"},               // เกมเท
+        {u"GetVersion() methods for udev and bdev", u"GetVersion() methods for udev and bdev"},
         // Valid both ways (ski is หาร, lit is สระ): left as they stand.
         {u"ski lit", u"ski lit"},
         {u"หาร สระ", u"หาร สระ"},

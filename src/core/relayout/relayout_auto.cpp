@@ -150,8 +150,8 @@ constexpr size_t kShortestClearThai = 6;
 // (fd, mv, ok) match short Thai words too often.
 constexpr size_t kLeastLettersOfWord = 4;
 
-// A line with this many English words, and this many times as many as runs
-// that read as Thai typed under US, is a line of English.
+// A line with this many Latin words kept (English or not), and this many times
+// as many as runs that read as Thai typed under US, is a line of English.
 constexpr size_t kEnglishLine = 3;
 
 size_t CountThai(std::u16string_view text) {
@@ -193,15 +193,15 @@ ThaiReading ReadThai(std::u16string_view text) {
 // letter (-v' for ของ, 8;k for ควา): English words seldom hold one, Thai
 // typed under US mostly does. Not counted: what Latin text has too, a comma,
 // full stop, semicolon, colon or apostrophe at the end (cp, for แยม), an
-// apostrophe or hyphen between letters (s'est, dist-hook), and the hyphens
-// that start an option (-vf, for ขอด).
+// apostrophe, hyphen or comma between letters (s'est, dist-hook, gd,gm), and
+// the hyphens that start an option (-vf, for ขอด).
 bool HasThaiLetterSign(std::u16string_view run) {
     for (size_t i = 0; i < run.size(); ++i) {
         const char16_t c = run[i];
         if (IsAsciiLetter(c) || !IsThai(UsKeyToKedmanee(c))) continue;
         if (i + 1 == run.size() && std::u16string_view(u",.;:'").find(c) != std::u16string_view::npos) continue;
         if (c == u'-' && (i == 0 || (i == 1 && run[0] == u'-'))) continue;  // an option: -vf, --foo
-        if ((c == u'\'' || c == u'-') && i > 0 && i + 1 < run.size() && IsAsciiLetter(run[i - 1]) &&
+        if ((c == u'\'' || c == u'-' || c == u',') && i > 0 && i + 1 < run.size() && IsAsciiLetter(run[i - 1]) &&
             IsAsciiLetter(run[i + 1])) {
             continue;
         }
@@ -299,11 +299,17 @@ RunVerdict JudgeRunCores(std::u16string_view line, size_t start, size_t length) 
     // belongs to the core unless the core without it is what reads right. The
     // shortest for English: a sign around English typed under Kedmanee was
     // more likely typed as it is ("box." rather than "box\"").
+    // A run in square brackets ("[gvar]") is judged inside them only, though
+    // their keys are Thai letters.
+    size_t open = 0, close = 0;  // the edge signs up to and with the brackets
+    for (size_t i = 0; i < leading; ++i) open = run[i] == u'[' ? i + 1 : open;
+    for (size_t i = 0; i < trailing; ++i) close = run[run.size() - 1 - i] == u']' ? i + 1 : close;
+    const bool bracketed = open > 0 && close > 0;
     RunVerdict toEnglish = v;
     for (size_t cut = 0; cut <= leading + trailing; ++cut) {
         for (size_t p = cut < trailing ? 0 : cut - trailing; p <= cut && p <= leading; ++p) {
             const size_t s = cut - p;
-            if (p + s >= run.size()) continue;
+            if (p + s >= run.size() || (bracketed && (p < open || s < close))) continue;
             RunVerdict core{start + p, length - p - s};
             const CoreVerdict verdict = JudgeCore(run.substr(p, length - p - s), &core);
             if (verdict == kCorrect) return v;
@@ -369,16 +375,18 @@ std::u16string RelayoutLineAuto(std::u16string_view line, RelayoutCounts* counts
         runs.push_back(v);
         i = end;
     }
+    // In a line of English or other Latin words, a lone run is more likely a
+    // name or an identifier (m68k, lbit) than Thai typed under US: only long
+    // Thai words count there.
+    const size_t latin = english + foreign;
+    const bool englishLine = latin >= kEnglishLine && latin >= kEnglishLine * wrong[kToThai];
     // Letters alone are evidence beside another run put back to Thai, where
-    // more runs read as Thai typed under US than as Latin words of no English.
-    const bool lettersCount = wrong[kToThai] > foreign && (wrong[kToThai] >= 2 || strong[kToThai] > 0);
+    // more runs read as Thai typed under US than as Latin words.
+    const bool lettersCount = wrong[kToThai] > latin && (wrong[kToThai] >= 2 || strong[kToThai] > 0);
     bool put[3] = {};
     for (const RunVerdict& v : runs) {
         put[v.direction] = put[v.direction] || v.strength == kStrong || (v.strength == kLetters && lettersCount);
     }
-    // In a line of English, a lone run is more likely a name or an identifier
-    // (m68k, lbit) than Thai typed under US: only long Thai words count there.
-    const bool englishLine = english >= kEnglishLine && english >= kEnglishLine * wrong[kToThai];
     std::u16string out(line);
     for (const RunVerdict& v : runs) {
         if (v.direction == kKeep) continue;
