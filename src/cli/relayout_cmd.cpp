@@ -167,6 +167,7 @@ bool RelayoutStream(const CliOptions& options, std::FILE* in, std::FILE* out, st
     }
 #ifdef TOLVANE_RELAYOUT_AUTO
     if (options.report) {
+        std::fflush(out);  // the report after the text, where both go to one terminal or file
         std::fprintf(stderr, "tolvane-cli: relayout changed %zu run%s: %zu to Thai, %zu to English\n",
                      counts.toThai + counts.toEnglish, counts.toThai + counts.toEnglish == 1 ? "" : "s",
                      counts.toThai, counts.toEnglish);
