@@ -10,12 +10,15 @@
 //            that is a Thai letter's key (l;ylfu), or that give long Thai
 //            words; Kedmanee keys that break Thai spelling, or that give an
 //            English word of four letters or more;
-//   letters  US keys that are no English, only letters (dkiditme for
-//            การกระทำ): put back where the line has another run put back and
-//            more of them than Latin words it leaves ("für", "diese");
+//   letters  US keys that are no English, only letters (sinv for หรือ): put
+//            back where the line has another run put back and more of them
+//            than Latin words it leaves (English, "für", "diese", names);
 //   weak     its converted form reads right, but the run is no evidence (fd,
 //            57' for ถึง, a single letter): put back only beside a run put
 //            back the same way, and none put back the other way.
+//
+// In a line mostly of Latin words, a run put back to Thai must give long Thai
+// words: there a lone run is more likely a name or an identifier (m68k).
 //
 // Never touched: numbers, URLs, e-mail addresses, hashtags and mentions, runs
 // with characters that no key of the other layout types (other scripts, Thai
