@@ -114,6 +114,8 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 set(CPACK_DEBIAN_CLI_PACKAGE_NAME tolvane-cli)
 set(CPACK_DEBIAN_CLI_PACKAGE_SHLIBDEPS ON)
+# relayout --auto reads the English word list /usr/share/dict/words.
+set(CPACK_DEBIAN_CLI_PACKAGE_RECOMMENDS "wamerican | wordlist")
 set(CPACK_DEBIAN_CLI_DESCRIPTION "convert Thai text between TIS-620 and UTF-8
 tolvane-cli moves Thai text in files and pipes between its legacy byte form,
 TIS-620 (Windows code page 874), and UTF-8. It also writes and reads numeric
