@@ -6,6 +6,8 @@
 #include <thai/thinp.h>
 #include <thai/thwchar.h>
 
+#include <array>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -30,7 +32,93 @@ const Trie* Dictionary() {
     return trie;
 }
 
+// Walks on from `state` through options[i, count), calling `found` for each
+// word end; `chosen` holds the characters picked so far.
+void WalkAmong(TrieState* state, const std::u32string* options, size_t count, size_t i,
+               size_t start, std::u32string* chosen, size_t* left,
+               const std::function<void(size_t, std::u32string_view)>& found) {
+    if (i >= count || *left == 0) return;
+    const std::u32string& here = options[i];
+    for (size_t k = 0; k < here.size() && *left > 0; ++k) {
+        const char32_t c = here[k];
+        if (!chosen->empty() && !IsThaiPairValid(chosen->back(), c)) continue;
+        TrieState* next = here.size() == 1 ? state : trie_state_clone(state);
+        if (trie_state_walk(next, static_cast<AlphaChar>(c))) {
+            chosen->push_back(c);
+            if (trie_state_is_terminal(next)) {
+                found(i - start + 1, *chosen);
+                --*left;
+            }
+            WalkAmong(next, options, count, i + 1, start, chosen, left, found);
+            chosen->pop_back();
+        }
+        if (next != state) trie_state_free(next);
+        if (here.size() == 1) break;
+    }
+}
+
+// Letter pairs of the dictionary's words: index 0 stands for a word's edge,
+// 1 + (c - U+0E00) for a Thai character.
+constexpr size_t kPairSide = 1 + 0x80;
+
+size_t PairIndex(char32_t c) {
+    return c >= 0x0E00 && c < 0x0E80 ? 1 + (c - 0x0E00) : 0;
+}
+
+struct PairCounts {
+    std::vector<uint32_t> pairs = std::vector<uint32_t>(kPairSide * kPairSide, 0);
+    std::array<uint64_t, kPairSide> firsts{};
+};
+
+Bool CountWordPairs(const AlphaChar* key, TrieData, void* data) {
+    auto* counts = static_cast<PairCounts*>(data);
+    size_t previous = 0;
+    for (const AlphaChar* p = key; *p; ++p) {
+        const size_t next = PairIndex(*p);
+        ++counts->pairs[previous * kPairSide + next];
+        ++counts->firsts[previous];
+        previous = next;
+    }
+    ++counts->pairs[previous * kPairSide];
+    ++counts->firsts[previous];
+    return TRUE;
+}
+
+// log P(next | previous), from every word of the dictionary, built once.
+const std::vector<float>& PairLogLikelihoods() {
+    static const std::vector<float> table = [] {
+        PairCounts counts;
+        if (const Trie* trie = Dictionary()) trie_enumerate(trie, CountWordPairs, &counts);
+        std::vector<float> logs(kPairSide * kPairSide);
+        for (size_t a = 0; a < kPairSide; ++a) {
+            for (size_t b = 0; b < kPairSide; ++b) {
+                const double n = counts.pairs[a * kPairSide + b] + 0.1;
+                logs[a * kPairSide + b] =
+                    static_cast<float>(std::log(n / (counts.firsts[a] + 0.1 * kPairSide)));
+            }
+        }
+        return logs;
+    }();
+    return table;
+}
+
 }  // namespace
+
+double ThaiPairLogLikelihood(char32_t previous, char32_t next) {
+    return PairLogLikelihoods()[PairIndex(previous) * kPairSide + PairIndex(next)];
+}
+
+void FindThaiDictionaryWordsAmong(const std::u32string* options, size_t count, size_t start,
+                                  size_t limit,
+                                  const std::function<void(size_t, std::u32string_view)>& found) {
+    const Trie* trie = Dictionary();
+    if (!trie || start >= count) return;
+    TrieState* state = trie_root(trie);
+    std::u32string chosen;
+    size_t left = limit;
+    WalkAmong(state, options, count, start, start, &chosen, &left, found);
+    trie_state_free(state);
+}
 
 bool IsThaiPairValid(char32_t previous, char32_t next) {
     return th_isaccept(RuleByte(previous), RuleByte(next), ISC_BASICCHECK) != 0;
@@ -73,7 +161,9 @@ bool IsThaiDictionaryWord(std::u32string_view word) {
     return false;
 }
 
-size_t CountThaiWordCoverage(std::u32string_view text) {
+size_t CountThaiWordCoverage(std::u32string_view text) { return CountThaiWordCoverage(text, 1); }
+
+size_t CountThaiWordCoverage(std::u32string_view text, size_t minLength) {
     // best[i]: the most characters of text[0, i) that whole words can cover.
     std::vector<size_t> best(text.size() + 1, 0);
     size_t lengths[64];
@@ -81,6 +171,7 @@ size_t CountThaiWordCoverage(std::u32string_view text) {
         if (best[i + 1] < best[i]) best[i + 1] = best[i];
         const size_t n = FindThaiDictionaryWords(text, i, lengths, 64);
         for (size_t k = 0; k < n; ++k) {
+            if (lengths[k] < minLength) continue;
             const size_t end = i + lengths[k];
             if (best[end] < best[i] + lengths[k]) best[end] = best[i] + lengths[k];
         }

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <string>
 #include <string_view>
 
 // Whether every pair of neighbouring characters of `text` could be typed under
@@ -30,3 +32,22 @@ size_t FindThaiDictionaryWords(std::u32string_view text, size_t start, size_t* l
 // How many characters of `text` the best split into dictionary words covers:
 // the most characters that non-overlapping dictionary words can cover.
 size_t CountThaiWordCoverage(std::u32string_view text);
+
+// How many characters of `text` the best split covers when only words of at
+// least `minLength` characters count (a lone consonant is a word of the
+// dictionary, and says little about whether a text is Thai).
+size_t CountThaiWordCoverage(std::u32string_view text, size_t minLength);
+
+// The dictionary words that start at position `start` of a text whose every
+// position holds one of a few candidate characters (`options[i]`, one
+// character where it is known). Calls found(length, chosen) for each word,
+// `chosen` holding the characters it picked; stops after `limit` words.
+void FindThaiDictionaryWordsAmong(const std::u32string* options, size_t count, size_t start,
+                                  size_t limit,
+                                  const std::function<void(size_t, std::u32string_view)>& found);
+
+// How likely `next` is to follow `previous` inside Thai words, as the natural
+// logarithm of the share of dictionary words' letter pairs that start with
+// `previous` and go on with `next` (smoothed: never minus infinity). A word's
+// start and end count as the pair's missing side when `previous` or `next` is 0.
+double ThaiPairLogLikelihood(char32_t previous, char32_t next);

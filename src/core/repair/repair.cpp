@@ -1,0 +1,393 @@
+// The repair engine. Each way of going wrong is tried on the whole line: the
+// line's characters are turned back into the bytes they were read from, and
+// those bytes read the right way. The reading that is valid Thai and covers the
+// most of the dictionary wins, if it beats the line as it stands by a clear
+// margin; so a line goes through one code page, never a character each.
+#include "repair.h"
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "code_pages.h"
+#include "cp874_table.h"
+#include "thai_text.h"
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+// Inside the engine: a character that was lost and is still to be chosen.
+constexpr char32_t kLostMark = 0x110000;
+// Where a character cannot be turned back into a byte of the code page.
+constexpr int kBarrier = -2;
+// Where the decoder put U+FFFD for a byte it did not know.
+constexpr int kLostByte = -3;
+
+// The most words tried from one place when lost characters are chosen.
+constexpr size_t kWordsPerStart = 400;
+
+bool IsThai(char32_t c) { return c >= 0x0E01 && c <= 0x0E5B; }
+
+// Strict UTF-8 to code points; false on anything malformed.
+bool DecodeUtf8(std::string_view s, std::u32string* out) {
+    out->clear();
+    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+    const unsigned char* end = p + s.size();
+    while (p < end) {
+        const unsigned char b = *p;
+        if (b < 0x80) {
+            out->push_back(b);
+            ++p;
+            continue;
+        }
+        size_t n;
+        char32_t cp, min;
+        if (b >= 0xC2 && b <= 0xDF) { n = 2; cp = b & 0x1F; min = 0x80; }
+        else if (b >= 0xE0 && b <= 0xEF) { n = 3; cp = b & 0x0F; min = 0x800; }
+        else if (b >= 0xF0 && b <= 0xF4) { n = 4; cp = b & 0x07; min = 0x10000; }
+        else return false;
+        if (static_cast<size_t>(end - p) < n) return false;
+        for (size_t k = 1; k < n; ++k) {
+            if ((p[k] & 0xC0) != 0x80) return false;
+            cp = cp << 6 | (p[k] & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        out->push_back(cp);
+        p += n;
+    }
+    return true;
+}
+
+void AppendUtf8(std::string* out, char32_t cp) {
+    if (cp < 0x80) {
+        out->push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out->push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+        out->push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out->push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out->push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+        out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+// Kinds 1 and 2: each character is the byte `page` gave it, and that byte is
+// read as code page 874. Characters the page lacks stay.
+std::u32string ReadBytesAsCp874(const std::u32string& line, const CodePageTable& page) {
+    std::u32string out = line;
+    for (char32_t& c : out) {
+        const int b = ByteOf(page, c);
+        if (b >= 0x80) c = kCp874ToUtf16[b];
+    }
+    return out;
+}
+
+// The bytes of a line read through `page`: a byte, kBarrier for a character
+// the page lacks, or (lossy) kLostByte for U+FFFD.
+std::vector<int> BytesThrough(const std::u32string& line, const CodePageTable& page, bool lossy) {
+    std::vector<int> bytes(line.size());
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char32_t c = line[i];
+        int b = ByteOf(page, c);
+        if (b == kNoByte) b = lossy && c == kReplacement ? kLostByte : kBarrier;
+        bytes[i] = b;
+    }
+    return bytes;
+}
+
+bool IsContinuation(int b) { return b >= 0x80 && b <= 0xBF; }
+
+// The Thai characters a lost third byte of E0 B8 xx or E0 B9 xx may have
+// stood for: those whose last byte the code page leaves undefined.
+std::u32string LostCandidates(int second) {
+    const CodePageTable& page = CodePageTableOf(kPageWindows874);
+    std::u32string candidates;
+    for (int b = 0x80; b <= 0xBF; ++b) {
+        const bool undefined = page.toUnicode[b] == static_cast<char32_t>(b);
+        const char32_t c = static_cast<char32_t>(((second & 0x03) << 6 | (b & 0x3F)) + 0x0E00);
+        if (undefined && IsThai(c)) candidates.push_back(c);
+    }
+    return candidates;
+}
+
+// Kinds 3 to 6: the characters are the bytes `page` gave them, and runs of
+// those bytes that make UTF-8 are read as UTF-8. With `lossy`, a Thai sequence
+// whose last byte is U+FFFD or missing becomes kLostMark, its candidates in
+// *options at the same place.
+std::u32string ReadCharsAsUtf8(const std::u32string& line, const CodePageTable& page, bool lossy,
+                               std::vector<std::u32string>* options) {
+    static const std::u32string lostLow = LostCandidates(0xB8);
+    static const std::u32string lostHigh = LostCandidates(0xB9);
+    const std::vector<int> bytes = BytesThrough(line, page, lossy);
+    std::u32string out;
+    out.reserve(line.size());
+    if (options) options->clear();
+    size_t i = 0;
+    while (i < line.size()) {
+        const int b = bytes[i];
+        size_t n = 0;
+        char32_t cp = 0, min = 0;
+        if (b >= 0xC2 && b <= 0xDF) { n = 2; cp = b & 0x1F; min = 0x80; }
+        else if (b >= 0xE0 && b <= 0xEF) { n = 3; cp = b & 0x0F; min = 0x800; }
+        else if (b >= 0xF0 && b <= 0xF4) { n = 4; cp = b & 0x07; min = 0x10000; }
+        size_t k = 1;
+        for (; n && k < n && i + k < line.size() && IsContinuation(bytes[i + k]); ++k) {
+            cp = cp << 6 | (bytes[i + k] & 0x3F);
+        }
+        if (n && k == n && cp >= min && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF)) {
+            out.push_back(cp);
+            if (options) options->emplace_back(1, cp);
+            i += n;
+            continue;
+        }
+        if (lossy && b == 0xE0 && k == 2 && (bytes[i + 1] == 0xB8 || bytes[i + 1] == 0xB9)) {
+            // E0 B8 or E0 B9 and then no continuation byte: the third was lost.
+            // U+FFFD stood in its place, or nothing did.
+            out.push_back(kLostMark);
+            if (options) options->push_back(bytes[i + 1] == 0xB8 ? lostLow : lostHigh);
+            i += i + 2 < line.size() && bytes[i + 2] == kLostByte ? 3 : 2;
+            continue;
+        }
+        out.push_back(line[i]);
+        if (options) options->emplace_back(1, line[i]);
+        ++i;
+    }
+    return out;
+}
+
+// How plausible a text is as Thai: whether its spelling holds (lost
+// characters still to be chosen left out), how many Thai characters it has,
+// and how many of them words of two letters or more cover.
+struct Plausibility {
+    bool valid = true;
+    size_t thai = 0;
+    size_t covered = 0;
+    size_t lost = 0;
+    size_t foreign = 0;         // characters beyond ASCII that are not Thai
+    double likelihood = 0;      // the sum of the Thai letter pairs' log-likelihoods
+};
+
+Plausibility JudgeText(const std::u32string& text) {
+    Plausibility p;
+    char32_t previous = U' ';
+    for (char32_t c : text) {
+        if (c == kLostMark || c == kReplacement) {
+            ++p.lost;
+            previous = U'\u0E01';  // a consonant: whatever follows may sit on it
+            continue;
+        }
+        if (IsThai(c)) {
+            ++p.thai;
+            if (IsThai(previous)) p.likelihood += ThaiPairLogLikelihood(previous, c);
+        } else if (c >= 0x80 && c != 0xA0) {
+            ++p.foreign;
+        }
+        if (!IsThaiPairValid(previous, c)) p.valid = false;
+        previous = c;
+    }
+    if (p.thai >= 2) p.covered = CountThaiWordCoverage(text, 2);
+    return p;
+}
+
+// Chooses the lost characters of `text` (kLostMark, candidates in `options`)
+// by dictionary words: the split that covers the most characters with the
+// fewest words wins, and the letter pairs of the dictionary settle ties.
+// Lost characters that no word covers stay kLostMark.
+void ChooseLostCharacters(std::u32string* text, const std::vector<std::u32string>& options) {
+    const size_t n = text->size();
+    constexpr double kNone = -1e300;
+    struct Step {
+        double score = kNone;
+        size_t from = 0;
+        std::u32string word;  // the characters of the word that ends here, or empty
+    };
+    std::vector<Step> best(n + 1);
+    best[0].score = 0;
+    for (size_t i = 0; i < n; ++i) {
+        if (best[i].score == kNone) continue;
+        // The character as it stands, covered by no word.
+        if (best[i + 1].score < best[i].score) best[i + 1] = Step{best[i].score, i, {}};
+        if (!IsThai((*text)[i]) && (*text)[i] != kLostMark) continue;
+        const char32_t before = i > 0 && (*text)[i - 1] != kLostMark ? (*text)[i - 1] : 0;
+        FindThaiDictionaryWordsAmong(
+            options.data(), n, i, kWordsPerStart, [&](size_t length, std::u32string_view chosen) {
+                if (before && !IsThaiPairValid(before, chosen[0])) return;
+                if (i + length < n && (*text)[i + length] != kLostMark &&
+                    !IsThaiPairValid(chosen.back(), (*text)[i + length])) {
+                    return;
+                }
+                double score = best[i].score + (length >= 2 ? 100.0 * length : 1.0) - 30.0;
+                for (size_t k = 0; k < length; ++k) {
+                    if ((*text)[i + k] != kLostMark) continue;
+                    score += ThaiPairLogLikelihood(k > 0 ? chosen[k - 1] : 0, chosen[k]) +
+                             ThaiPairLogLikelihood(chosen[k], k + 1 < length ? chosen[k + 1] : 0);
+                }
+                Step& end = best[i + length];
+                if (score > end.score) end = Step{score, i, std::u32string(chosen)};
+            });
+    }
+    for (size_t i = n; i > 0;) {
+        const Step& step = best[i];
+        if (!step.word.empty()) {
+            for (size_t k = 0; k < step.word.size(); ++k) (*text)[step.from + k] = step.word[k];
+        }
+        i = step.from;
+    }
+}
+
+struct Candidate {
+    RepairKind kind = kRepairNone;
+    const char* codePage = "";
+    std::u32string text;
+    Plausibility judged;
+};
+
+// Whether `repair` is valid Thai and clearly more plausible than `line`.
+bool ClearlyBetter(const Plausibility& repair, const Plausibility& line) {
+    if (!repair.valid || repair.covered < 2) return false;
+    const size_t known = repair.thai;
+    // Most of its Thai is made of dictionary words...
+    if (repair.covered * 10 < known * 6) return false;
+    // ...and far more than of the line as it stands.
+    if (repair.covered < line.covered + 2) return false;
+    if (line.thai > 0 && repair.covered * line.thai < (line.covered * repair.thai) + known * line.thai / 4) {
+        return false;
+    }
+    return true;
+}
+
+// Orders two acceptable repairs: more covered characters and fewer left
+// foreign first, then fewer left lost, then the likelier letter pairs, then
+// the lower kind.
+bool Preferred(const Candidate& a, const Candidate& b) {
+    const long scoreA = static_cast<long>(a.judged.covered) - static_cast<long>(a.judged.foreign);
+    const long scoreB = static_cast<long>(b.judged.covered) - static_cast<long>(b.judged.foreign);
+    if (scoreA != scoreB) return scoreA > scoreB;
+    if (a.judged.lost != b.judged.lost) return a.judged.lost < b.judged.lost;
+    if (a.judged.likelihood != b.judged.likelihood) return a.judged.likelihood > b.judged.likelihood;
+    return a.kind < b.kind;
+}
+
+// What the line holds, so that only the readings that could apply are tried.
+struct LineTraits {
+    bool thai = false;      // a Thai character
+    bool latin = false;     // a character from U+0080 to U+2FFF outside Thai
+    bool aGrave = false;    // à: UTF-8's E0 read as Windows-1252 or Latin-1
+    bool aTilde = false;    // Ã: the same read twice
+};
+
+LineTraits TraitsOf(const std::u32string& line) {
+    LineTraits t;
+    for (char32_t c : line) {
+        if (IsThai(c)) t.thai = true;
+        else if (c >= 0x80 && c < 0x3000) t.latin = true;
+        if (c == 0x00E0) t.aGrave = true;
+        if (c == 0x00C3) t.aTilde = true;
+    }
+    return t;
+}
+
+void Consider(Candidate candidate, const std::u32string& line, const Plausibility& original,
+              Candidate* best) {
+    if (candidate.text == line) return;
+    candidate.judged = JudgeText(candidate.text);
+    if (!ClearlyBetter(candidate.judged, original)) return;
+    if (best->kind == kRepairNone || Preferred(candidate, *best)) *best = std::move(candidate);
+}
+
+constexpr GarbleCodePage kOtherPages[] = {kPageWindows1250, kPageIso8859_2, kPageWindows1251,
+                                          kPageWindows1257, kPageWindows1253, kPageWindows1254};
+
+}  // namespace
+
+bool IsLineCertainlyClean(std::string_view line) {
+    const auto* p = reinterpret_cast<const unsigned char*>(line.data());
+    const unsigned char* end = p + line.size();
+    // After เธ or เน (UTF-8's E0 B8 and E0 B9 read as code page 874) only a
+    // Thai character that cannot be a byte of UTF-8's continuation may follow.
+    int pending = 0;  // 0 none, 1 after เ, 2 after เธ or เน
+    while (p < end) {
+        if (pending != 2 && end - p >= 8) {
+            uint64_t word;
+            std::memcpy(&word, p, 8);
+            if ((word & 0x8080808080808080ull) == 0) {
+                p += 8;
+                pending = 0;
+                continue;
+            }
+        }
+        const unsigned char b = *p;
+        if (b < 0x80) {
+            if (pending == 2) return false;
+            pending = 0;
+            ++p;
+            continue;
+        }
+        if (b != 0xE0 || end - p < 3 || (p[1] & 0xFE) != 0xB8 || (p[2] & 0xC0) != 0x80) return false;
+        const unsigned offset = (p[1] & 1) << 6 | (p[2] & 0x3F);  // c - U+0E00
+        if (offset == 0 || offset > 0x5B || (offset >= 0x3B && offset <= 0x3E)) return false;
+        if (pending == 2 && (offset < 0x20 || offset == 0x40)) return false;
+        pending = offset == 0x40 ? 1 : (pending == 1 && (offset == 0x18 || offset == 0x19)) ? 2 : 0;
+        p += 3;
+    }
+    return pending != 2;
+}
+
+RepairedLine RepairLine(std::string_view line) {
+    RepairedLine result;
+    if (IsLineCertainlyClean(line)) return result;
+    std::u32string text;
+    if (!DecodeUtf8(line, &text)) return result;
+    const LineTraits traits = TraitsOf(text);
+    if (!traits.thai && !traits.latin) return result;
+    const Plausibility original = JudgeText(text);
+
+    Candidate best;
+    if (traits.latin) {
+        Consider({kRepairCp874AsLatin1, "windows-1252", ReadBytesAsCp874(text, CodePageTableOf(kPageWindows1252)), {}},
+                 text, original, &best);
+        Consider({kRepairCp874AsLatin1, "latin-1", ReadBytesAsCp874(text, CodePageTableOf(kPageLatin1)), {}},
+                 text, original, &best);
+        for (GarbleCodePage page : kOtherPages) {
+            const CodePageTable& table = CodePageTableOf(page);
+            Consider({kRepairCp874AsOtherPage, table.name, ReadBytesAsCp874(text, table), {}}, text,
+                     original, &best);
+        }
+    }
+    if (traits.aGrave || traits.aTilde) {
+        for (GarbleCodePage page : {kPageWindows1252, kPageLatin1}) {
+            const CodePageTable& table = CodePageTableOf(page);
+            std::u32string once = ReadCharsAsUtf8(text, table, false, nullptr);
+            if (traits.aTilde) {
+                Consider({kRepairUtf8AsLatin1Twice, table.name, ReadCharsAsUtf8(once, table, false, nullptr), {}},
+                         text, original, &best);
+            }
+            Consider({kRepairUtf8AsLatin1, table.name, std::move(once), {}}, text, original, &best);
+        }
+    }
+    if (traits.thai) {
+        std::vector<std::u32string> options;
+        std::u32string read =
+            ReadCharsAsUtf8(text, CodePageTableOf(kPageWindows874), true, &options);
+        bool lossy = false;
+        for (char32_t c : read) lossy |= c == kLostMark;
+        if (lossy) ChooseLostCharacters(&read, options);
+        Consider({lossy ? kRepairUtf8AsCp874Lossy : kRepairUtf8AsCp874, "CP874", std::move(read), {}},
+                 text, original, &best);
+    }
+    if (best.kind == kRepairNone) return result;
+
+    result.kind = best.kind;
+    result.codePage = best.codePage;
+    result.text.reserve(line.size());
+    for (char32_t c : best.text) {
+        if (c == kLostMark || c == kReplacement) ++result.lost;
+        AppendUtf8(&result.text, c == kLostMark ? kReplacement : c);
+    }
+    return result;
+}

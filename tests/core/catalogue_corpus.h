@@ -1,0 +1,15 @@
+// Real text for the repair's tests: the translations in the message catalogues
+// that Debian's packages install (/usr/share/locale/LANG/LC_MESSAGES/*.mo),
+// read with a small reader of the .mo format, split into lines.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The distinct non-empty lines of every catalogue of `language` (for example
+// "th"), sorted; with `nonAsciiOnly`, only lines with a character beyond ASCII.
+std::vector<std::string> CatalogueLines(const std::string& language, bool nonAsciiOnly);
+
+// The lines of CatalogueLines("th") that hold Thai and nothing code page 874
+// lacks: the text that every kind of garbling can carry.
+std::vector<std::string> ThaiCorpus();
