@@ -11,6 +11,7 @@ packages=(
   wine wine64 wine32:i386
   xvfb xauth xdotool x11-apps imagemagick fonts-thai-tlwg locales
   time
+  iso-codes libglib2.0-data libgtk2.0-common shared-mime-info xdg-user-dirs
   python3
 )
 

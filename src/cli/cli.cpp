@@ -8,10 +8,12 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <string>
 #include <system_error>
 
+#include "repair_cmd.h"
 #include "stream.h"
 
 #ifndef TOLVANE_VERSION
@@ -36,6 +38,9 @@ const char kUsage[] =
     "  percent [FILE]                UTF-8 -> %xx escapes of the code page 874 bytes\n"
     "  decode [FILE]                 UTF-8 with escapes -> UTF-8: %xx read as code\n"
     "                                page 874 bytes, &#NN; to &#NNNN; as characters\n"
+    "  fix [--from utf-8|cp874] [--report] [FILE]\n"
+    "                                garbled Thai lines repaired, written as UTF-8\n"
+    "  detect [FILE...]              one line per input counting garbled lines\n"
     "\n"
     "Options:\n"
     "  -o OUT     write OUT: the result goes to a temporary file beside it, renamed\n"
@@ -52,8 +57,23 @@ const char kUsage[] =
     "half of a surrogate pair, which UTF-8 cannot hold), and named or hexadecimal\n"
     "references.\n"
     "\n"
+    "fix reads UTF-8 when the whole input is valid UTF-8, else code page 874\n"
+    "(--from forces either). Each line is judged alone: a line garbled in one of\n"
+    "the known ways (code page 874 read as Windows-1252, Latin-1 or another\n"
+    "single-byte code page; UTF-8 read as code page 874, as Windows-1252 once or\n"
+    "twice, or as code page 874 with bytes lost) becomes its repair, and every\n"
+    "other line passes through as it is. --report writes to standard error the\n"
+    "lines repaired of each kind (1 to 6 as above) and the numbers of the lines\n"
+    "where characters could not be restored (left as U+FFFD).\n"
+    "detect prints for each input one line of fields separated by spaces:\n"
+    "  encoding=utf-8|cp874 lines=N kind1=N ... kind6=N lost=N malformed=N file=NAME\n"
+    "(kindK: garbled lines of kind K; lost: characters beyond restoring;\n"
+    "malformed: lines of invalid UTF-8 or longer than 1 MiB; NAME runs to the end\n"
+    "of the line, \"-\" for standard input). fix and detect need libthai: the\n"
+    "Windows builds lack them.\n"
+    "\n"
     "Exit status: 0 done, 1 invalid input or a file that cannot be read or written,\n"
-    "2 a wrong command line.\n";
+    "2 a wrong command line; detect: 0 nothing garbled, 3 something garbled.\n";
 
 const char kUsageHint[] =
     "Usage: tolvane-cli COMMAND [OPTIONS] [FILE]; 'tolvane-cli --help' lists the commands.\n";
@@ -129,6 +149,7 @@ bool ReplaceOutput(const std::string& temp, const std::string& out, std::string*
 
 int RunCli(int argc, char** argv) {
     if (argc < 2) return UsageError("missing command");
+    if (IsRepairCommand(argv[1])) return RunRepairCommand(argc, argv);
     CliOptions options;
     const char* command = nullptr;
     const char* input = nullptr;
@@ -188,6 +209,14 @@ int RunCli(int argc, char** argv) {
         if (in == nullptr) return Failure("cannot open " + Quoted(input) + ": " + std::strerror(errno));
     }
 
+    const int status = WriteOutput(output, [&](std::FILE* out, std::string* error) {
+        return ConvertStream(options, in, out, error);
+    });
+    if (in != stdin) std::fclose(in);
+    return status;
+}
+
+int WriteOutput(const char* output, const std::function<bool(std::FILE*, std::string*)>& write) {
     std::FILE* out = stdout;
     std::string temp;
     if (output != nullptr) {
@@ -200,15 +229,13 @@ int RunCli(int argc, char** argv) {
         out = std::fopen(temp.c_str(), "wb");
         if (out == nullptr) {
             g_tempPath[0] = '\0';
-            if (in != stdin) std::fclose(in);
             return Failure("cannot create a file beside " + Quoted(output) + ": " +
                            std::strerror(errno));
         }
     }
 
     std::string error;
-    bool ok = ConvertStream(options, in, out, &error);
-    if (in != stdin) std::fclose(in);
+    bool ok = write(out, &error);
     if (out == stdout) {
         if (std::fflush(stdout) != 0 && ok) {
             error = std::string("cannot write the output: ") + std::strerror(errno);
