@@ -6,6 +6,7 @@
 #include "repair.h"
 
 #include <cstdint>
+#include <climits>
 #include <cstring>
 #include <vector>
 
@@ -172,7 +173,8 @@ struct Plausibility {
     double likelihood = 0;      // the sum of the Thai letter pairs' log-likelihoods
 };
 
-Plausibility JudgeText(const std::u32string& text) {
+// Coverage is worked out only for valid spelling (`always`: in any case).
+Plausibility JudgeText(const std::u32string& text, bool always = false) {
     Plausibility p;
     char32_t previous = U' ';
     for (char32_t c : text) {
@@ -190,7 +192,7 @@ Plausibility JudgeText(const std::u32string& text) {
         if (!IsThaiPairValid(previous, c)) p.valid = false;
         previous = c;
     }
-    if (p.thai >= 2) p.covered = CountThaiWordCoverage(text, 2);
+    if ((p.valid || always) && p.thai >= 2) p.covered = CountThaiWordCoverage(text, 2);
     return p;
 }
 
@@ -292,11 +294,29 @@ LineTraits TraitsOf(const std::u32string& line) {
     return t;
 }
 
-void Consider(Candidate candidate, const std::u32string& line, const Plausibility& original,
+// The line as it stands, judged the first time a repair needs it.
+struct Original {
+    const std::u32string* text;
+    bool judged = false;
+    Plausibility plausibility;
+    const Plausibility& Get() {
+        if (!judged) plausibility = JudgeText(*text, true);
+        judged = true;
+        return plausibility;
+    }
+};
+
+void Consider(Candidate candidate, Original& original, std::vector<std::u32string>* tried,
               Candidate* best) {
-    if (candidate.text == line) return;
+    if (candidate.text == *original.text) return;
+    // Several pages often give the same reading: it is judged once.
+    for (const std::u32string& t : *tried) {
+        if (t == candidate.text) return;
+    }
+    tried->push_back(candidate.text);
     candidate.judged = JudgeText(candidate.text);
-    if (!ClearlyBetter(candidate.judged, original)) return;
+    if (!candidate.judged.valid || candidate.judged.covered < 2) return;
+    if (!ClearlyBetter(candidate.judged, original.Get())) return;
     if (best->kind == kRepairNone || Preferred(candidate, *best)) *best = std::move(candidate);
 }
 
@@ -345,18 +365,34 @@ RepairedLine RepairLine(std::string_view line) {
     if (!DecodeUtf8(line, &text)) return result;
     const LineTraits traits = TraitsOf(text);
     if (!traits.thai && !traits.latin) return result;
-    const Plausibility original = JudgeText(text);
+    Original original{&text};
+    std::vector<std::u32string> tried;
 
     Candidate best;
     if (traits.latin) {
-        Consider({kRepairCp874AsLatin1, "windows-1252", ReadBytesAsCp874(text, CodePageTableOf(kPageWindows1252)), {}},
-                 text, original, &best);
-        Consider({kRepairCp874AsLatin1, "latin-1", ReadBytesAsCp874(text, CodePageTableOf(kPageLatin1)), {}},
-                 text, original, &best);
-        for (GarbleCodePage page : kOtherPages) {
+        // The whole line went through one page: only the readings that leave
+        // the fewest characters unexplained are judged.
+        struct Reading {
+            RepairKind kind;
+            const char* name;
+            std::u32string text;
+            size_t foreign;
+        };
+        std::vector<Reading> readings;
+        size_t fewest = SIZE_MAX;
+        auto read = [&](RepairKind kind, GarbleCodePage page) {
             const CodePageTable& table = CodePageTableOf(page);
-            Consider({kRepairCp874AsOtherPage, table.name, ReadBytesAsCp874(text, table), {}}, text,
-                     original, &best);
+            std::u32string repaired = ReadBytesAsCp874(text, table);
+            size_t foreign = 0;
+            for (char32_t c : repaired) foreign += c >= 0x80 && c != 0xA0 && !IsThai(c);
+            if (foreign < fewest) fewest = foreign;
+            readings.push_back({kind, table.name, std::move(repaired), foreign});
+        };
+        read(kRepairCp874AsLatin1, kPageWindows1252);
+        read(kRepairCp874AsLatin1, kPageLatin1);
+        for (GarbleCodePage page : kOtherPages) read(kRepairCp874AsOtherPage, page);
+        for (Reading& r : readings) {
+            if (r.foreign == fewest) Consider({r.kind, r.name, std::move(r.text), {}}, original, &tried, &best);
         }
     }
     if (traits.aGrave || traits.aTilde) {
@@ -365,9 +401,9 @@ RepairedLine RepairLine(std::string_view line) {
             std::u32string once = ReadCharsAsUtf8(text, table, false, nullptr);
             if (traits.aTilde) {
                 Consider({kRepairUtf8AsLatin1Twice, table.name, ReadCharsAsUtf8(once, table, false, nullptr), {}},
-                         text, original, &best);
+                         original, &tried, &best);
             }
-            Consider({kRepairUtf8AsLatin1, table.name, std::move(once), {}}, text, original, &best);
+            Consider({kRepairUtf8AsLatin1, table.name, std::move(once), {}}, original, &tried, &best);
         }
     }
     if (traits.thai) {
@@ -378,7 +414,7 @@ RepairedLine RepairLine(std::string_view line) {
         for (char32_t c : read) lossy |= c == kLostMark;
         if (lossy) ChooseLostCharacters(&read, options);
         Consider({lossy ? kRepairUtf8AsCp874Lossy : kRepairUtf8AsCp874, "CP874", std::move(read), {}},
-                 text, original, &best);
+                 original, &tried, &best);
     }
     if (best.kind == kRepairNone) return result;
 

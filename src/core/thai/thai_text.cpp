@@ -138,7 +138,9 @@ bool HasThaiDictionary() { return Dictionary() != nullptr; }
 size_t FindThaiDictionaryWords(std::u32string_view text, size_t start, size_t* lengths, size_t capacity) {
     const Trie* trie = Dictionary();
     if (!trie || capacity == 0) return 0;
-    TrieState* state = trie_root(trie);
+    // One walking state per thread, rewound for each call.
+    thread_local TrieState* const state = trie_root(trie);
+    trie_state_rewind(state);
     size_t found = 0;
     for (size_t i = start; i < text.size(); ++i) {
         if (!trie_state_walk(state, static_cast<AlphaChar>(text[i]))) break;
@@ -147,7 +149,6 @@ size_t FindThaiDictionaryWords(std::u32string_view text, size_t start, size_t* l
             if (found == capacity) break;
         }
     }
-    trie_state_free(state);
     return found;
 }
 
