@@ -125,7 +125,9 @@ bool JudgeLine(LinePass& pass, const unsigned char* line, size_t size, std::stri
         pass.converted.clear();
         AppendCp874AsUtf8(line, size, &pass.converted);
         text = pass.converted;
-    } else if (!IsLineCertainlyClean(text) && !IsValidUtf8(line, size, &pass.scratch)) {
+    } else if (IsLineCertainlyClean(text)) {
+        return false;
+    } else if (!IsValidUtf8(line, size, &pass.scratch)) {
         ++counts.malformed;
         return false;
     }

@@ -27,6 +27,10 @@ constexpr int kLostByte = -3;
 // The most words tried from one place when lost characters are chosen.
 constexpr size_t kWordsPerStart = 400;
 
+// The fewest Thai characters in words that a reading through a single-byte
+// page (kinds 1 and 2) must give.
+constexpr size_t kLeastWordsReadThroughPage = 5;
+
 bool IsThai(char32_t c) { return c >= 0x0E01 && c <= 0x0E5B; }
 
 // Strict UTF-8 to code points; false on anything malformed.
@@ -247,6 +251,7 @@ struct Candidate {
     const char* codePage = "";
     std::u32string text;
     Plausibility judged;
+    bool capitalsPage = false;  // read through a Cyrillic or Greek page
 };
 
 // Whether `repair` is valid Thai and clearly more plausible than `line`.
@@ -281,11 +286,22 @@ struct LineTraits {
     bool latin = false;     // a character from U+0080 to U+2FFF outside Thai
     bool aGrave = false;    // à: UTF-8's E0 read as Windows-1252 or Latin-1
     bool aTilde = false;    // Ã: the same read twice
+    bool latinWord = false; // a character beyond ASCII right beside an ASCII letter
 };
+
+bool IsAsciiLetter(char32_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 LineTraits TraitsOf(const std::u32string& line) {
     LineTraits t;
-    for (char32_t c : line) {
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char32_t c = line[i];
+        // An accented letter inside a word of ASCII letters is how other
+        // languages look, never how garbled Thai looks: no reading through a
+        // Latin page is tried on such a line.
+        if (c >= 0x80 && ((i > 0 && IsAsciiLetter(line[i - 1])) ||
+                          (i + 1 < line.size() && IsAsciiLetter(line[i + 1])))) {
+            t.latinWord = true;
+        }
         if (IsThai(c)) t.thai = true;
         else if (c >= 0x80 && c < 0x3000) t.latin = true;
         if (c == 0x00E0) t.aGrave = true;
@@ -315,7 +331,18 @@ void Consider(Candidate candidate, Original& original, std::vector<std::u32strin
     }
     tried->push_back(candidate.text);
     candidate.judged = JudgeText(candidate.text);
-    if (!candidate.judged.valid || candidate.judged.covered < 2) return;
+    // A short word of another language's capitals read through a single-byte
+    // page is too often a Thai word: such readings need longer evidence.
+    const size_t least = candidate.kind <= kRepairCp874AsOtherPage ? kLeastWordsReadThroughPage : 2;
+    if (!candidate.judged.valid || candidate.judged.covered < least) return;
+    // A reading through a Cyrillic or Greek page must also hold a leading
+    // vowel or a mark above (เ to ๎), which those pages show as small letters:
+    // Thai without one is rare, and capitals of those scripts are common.
+    if (candidate.kind == kRepairCp874AsOtherPage && candidate.capitalsPage) {
+        bool mark = false;
+        for (char32_t c : candidate.text) mark |= c >= 0x0E40 && c <= 0x0E4E;
+        if (!mark) return;
+    }
     if (!ClearlyBetter(candidate.judged, original.Get())) return;
     if (best->kind == kRepairNone || Preferred(candidate, *best)) *best = std::move(candidate);
 }
@@ -325,37 +352,55 @@ constexpr GarbleCodePage kOtherPages[] = {kPageWindows1250, kPageIso8859_2, kPag
 
 }  // namespace
 
+namespace {
+
+// Which Thai offsets (c - U+0E00) are assigned characters.
+constexpr bool IsThaiOffset(unsigned offset) {
+    return offset >= 0x01 && offset <= 0x5B && !(offset >= 0x3B && offset <= 0x3E);
+}
+
+// The offset of the Thai character in UTF-8 at p (3 bytes there), or 0.
+inline unsigned ThaiOffsetAt(const unsigned char* p) {
+    if (p[0] != 0xE0 || (p[1] & 0xFE) != 0xB8 || (p[2] & 0xC0) != 0x80) return 0;
+    const unsigned offset = (p[1] & 1) << 6 | (p[2] & 0x3F);
+    return IsThaiOffset(offset) ? offset : 0;
+}
+
+}  // namespace
+
 bool IsLineCertainlyClean(std::string_view line) {
     const auto* p = reinterpret_cast<const unsigned char*>(line.data());
     const unsigned char* end = p + line.size();
-    // After เธ or เน (UTF-8's E0 B8 and E0 B9 read as code page 874) only a
-    // Thai character that cannot be a byte of UTF-8's continuation may follow.
-    int pending = 0;  // 0 none, 1 after เ, 2 after เธ or เน
     while (p < end) {
-        if (pending != 2 && end - p >= 8) {
+        if (end - p >= 8) {
             uint64_t word;
             std::memcpy(&word, p, 8);
             if ((word & 0x8080808080808080ull) == 0) {
                 p += 8;
-                pending = 0;
                 continue;
             }
         }
-        const unsigned char b = *p;
-        if (b < 0x80) {
-            if (pending == 2) return false;
-            pending = 0;
+        if (*p < 0x80) {
             ++p;
             continue;
         }
-        if (b != 0xE0 || end - p < 3 || (p[1] & 0xFE) != 0xB8 || (p[2] & 0xC0) != 0x80) return false;
-        const unsigned offset = (p[1] & 1) << 6 | (p[2] & 0x3F);  // c - U+0E00
-        if (offset == 0 || offset > 0x5B || (offset >= 0x3B && offset <= 0x3E)) return false;
-        if (pending == 2 && (offset < 0x20 || offset == 0x40)) return false;
-        pending = offset == 0x40 ? 1 : (pending == 1 && (offset == 0x18 || offset == 0x19)) ? 2 : 0;
+        if (end - p < 3) return false;
+        const unsigned offset = ThaiOffsetAt(p);
+        if (offset == 0) return false;
         p += 3;
+        // After เธ or เน (UTF-8's E0 B8 and E0 B9 read as code page 874) only
+        // a Thai character that cannot be a byte of UTF-8's continuation may
+        // follow: U+0E20 and above, but not เ itself.
+        if (offset == 0x40 && end - p >= 3) {
+            const unsigned second = ThaiOffsetAt(p);
+            if (second == 0x18 || second == 0x19) {
+                if (end - p < 6) return false;
+                const unsigned third = ThaiOffsetAt(p + 3);
+                if (third < 0x20 || third == 0x40) return false;
+            }
+        }
     }
-    return pending != 2;
+    return true;
 }
 
 RepairedLine RepairLine(std::string_view line) {
@@ -369,7 +414,7 @@ RepairedLine RepairLine(std::string_view line) {
     std::vector<std::u32string> tried;
 
     Candidate best;
-    if (traits.latin) {
+    if (traits.latin && !traits.latinWord) {
         // The whole line went through one page: only the readings that leave
         // the fewest characters unexplained are judged.
         struct Reading {
@@ -392,10 +437,12 @@ RepairedLine RepairLine(std::string_view line) {
         read(kRepairCp874AsLatin1, kPageLatin1);
         for (GarbleCodePage page : kOtherPages) read(kRepairCp874AsOtherPage, page);
         for (Reading& r : readings) {
-            if (r.foreign == fewest) Consider({r.kind, r.name, std::move(r.text), {}}, original, &tried, &best);
+            if (r.foreign != fewest) continue;
+            const bool capitals = std::strcmp(r.name, "CP1251") == 0 || std::strcmp(r.name, "CP1253") == 0;
+            Consider({r.kind, r.name, std::move(r.text), {}, capitals}, original, &tried, &best);
         }
     }
-    if (traits.aGrave || traits.aTilde) {
+    if ((traits.aGrave || traits.aTilde) && !traits.latinWord) {
         for (GarbleCodePage page : {kPageWindows1252, kPageLatin1}) {
             const CodePageTable& table = CodePageTableOf(page);
             std::u32string once = ReadCharsAsUtf8(text, table, false, nullptr);
