@@ -9,20 +9,25 @@ bits=$2
 shift 2
 export WINEPREFIX=$prefix
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=,winedbg.exe=d}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 if [ "$bits" = 64 ]; then
   export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
 else
   export WINELOADER=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32
 fi
-if [ ! -f "$prefix/.tolvane-ready" ]; then
+# A program that crashes ends at once with a failing status: Wine's debugger
+# writes its report and exits instead of opening a crash dialog on the display
+# and waiting for somebody to close it.
+ready=$prefix/.tolvane-ready-2
+if [ ! -f "$ready" ]; then
   mkdir -p "$(dirname "$prefix")"
   (
     flock 9
-    if [ ! -f "$prefix/.tolvane-ready" ]; then
+    if [ ! -f "$ready" ]; then
       "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
+      "$WINELOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
       "$WINESERVER" -w || true
-      touch "$prefix/.tolvane-ready"
+      touch "$ready"
     fi
   ) 9>"$prefix.lock"
 fi

@@ -1,6 +1,6 @@
-// The block-at-a-time paths of the core against plain loops written here one
-// byte or unit at a time, on every byte, every unit, and random texts whose
-// lengths end blocks early, late and exactly.
+// The block-at-a-time paths of the core against the plain loops of
+// tests/reference, on every byte, every unit, and random texts whose lengths
+// end blocks early, late and exactly.
 #include "cp874.h"
 #include "escapes.h"
 
@@ -10,124 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "plain_loops.h"
+#include "same.h"
+
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-using Units = std::u16string;
-
 constexpr size_t kAwkwardLengths[] = {1, 7, 15, 16, 17, 63, 4097};
-
-// ---- plain reference loops ----
-
-Units PlainDecode(const Bytes& bytes) {
-    Units out;
-    for (unsigned char b : bytes) out += kCp874ToUtf16[b];
-    return out;
-}
-
-int PlainByteOf(char16_t u) {
-    for (int b = 0; b < 256; ++b) {
-        if (b >= 0x88 && b <= 0x8C) continue;
-        if (kCp874ToUtf16[b] == u) return b;
-    }
-    return -1;
-}
-
-Bytes PlainEncode(const Units& text) {
-    static const std::vector<int> byteOf = [] {
-        std::vector<int> v(65536);
-        for (int u = 0; u < 65536; ++u) v[u] = PlainByteOf(static_cast<char16_t>(u));
-        return v;
-    }();
-    Bytes out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        int b = byteOf[text[i]];
-        if (b < 0) {
-            b = '?';
-            if (text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() &&
-                text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-                ++i;
-            }
-        }
-        out.push_back(static_cast<unsigned char>(b));
-    }
-    return out;
-}
-
-Bytes PlainElevate(Bytes bytes) {
-    for (size_t i = 1; i < bytes.size(); ++i) {
-        unsigned char prev = bytes[i - 1] >= 0x88 && bytes[i - 1] <= 0x8C
-                                 ? bytes[i - 1] + 0x60  // undo this loop's own change
-                                 : bytes[i - 1];
-        bool upper = prev == 0xD1 || (prev >= 0xD4 && prev <= 0xD7);
-        if (bytes[i] >= 0xE8 && bytes[i] <= 0xEC && !upper) bytes[i] -= 0x60;
-    }
-    return bytes;
-}
-
-Units PlainEntities(const Units& text) {
-    Units out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        unsigned long v = text[i];
-        if (v >= 0xD800 && v <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            v = 0x10000 + ((v - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        }
-        out += u"&#";
-        for (char c : std::to_string(v)) out += static_cast<char16_t>(c);
-        out += u';';
-    }
-    return out;
-}
-
-Units PlainPercent(const Bytes& bytes) {
-    static const char hex[] = "0123456789abcdef";
-    Units out;
-    for (unsigned char b : bytes) {
-        out += u'%';
-        out += static_cast<char16_t>(hex[b >> 4]);
-        out += static_cast<char16_t>(hex[b & 15]);
-    }
-    return out;
-}
-
-int PlainHex(char16_t u) {
-    if (u >= '0' && u <= '9') return u - '0';
-    if (u >= 'a' && u <= 'f') return u - 'a' + 10;
-    if (u >= 'A' && u <= 'F') return u - 'A' + 10;
-    return -1;
-}
-
-Units PlainDecodeEscapes(const Units& t) {
-    Units out;
-    size_t p = 0;
-    while (p < t.size()) {
-        if (t[p] == '%' && p + 2 < t.size() && PlainHex(t[p + 1]) >= 0 && PlainHex(t[p + 2]) >= 0) {
-            int v = PlainHex(t[p + 1]) * 16 + PlainHex(t[p + 2]);
-            if (v != 0) {
-                out += static_cast<char16_t>(v);
-                p += 3;
-                continue;
-            }
-        }
-        if (t[p] == '&' && p + 1 < t.size() && t[p + 1] == '#') {
-            size_t q = p + 2;
-            while (q < t.size() && t[q] >= '0' && t[q] <= '9') ++q;
-            size_t digits = q - p - 2;
-            if (digits >= 2 && digits <= 4 && q < t.size() && t[q] == ';') {
-                int v = std::stoi(std::string(t.begin() + p + 2, t.begin() + q));
-                if (v != 0) {
-                    out += static_cast<char16_t>(v);
-                    p = q + 1;
-                    continue;
-                }
-            }
-        }
-        out += t[p++];
-    }
-    return out;
-}
 
 // ---- the core, at an odd offset so that no block is aligned ----
 
@@ -240,31 +128,31 @@ TEST(FastPaths, Cp874DecodeEveryByteAtEveryPosition) {
             for (int k = 0; k < shift; ++k) bytes.push_back('a');
             bytes.push_back(static_cast<unsigned char>(b));
         }
-        ASSERT_EQ(Decode(bytes), PlainDecode(bytes)) << "shift " << shift;
+        ASSERT_TRUE(SameText(Decode(bytes), PlainCp874ToUtf16(bytes))) << "shift " << shift;
     }
     // Runs of one byte fill whole blocks with it.
     for (int b = 0; b < 256; ++b) {
         Bytes run(40, static_cast<unsigned char>(b));
-        ASSERT_EQ(Decode(run), PlainDecode(run)) << "byte " << b;
+        ASSERT_TRUE(SameText(Decode(run), PlainCp874ToUtf16(run))) << "byte " << b;
     }
 }
 
 TEST(FastPaths, Cp874EncodeEveryUnit) {
     Units all;
     for (int u = 0; u < 65536; ++u) all += static_cast<char16_t>(u);
-    EXPECT_TRUE(Encode(all) == PlainEncode(all));
+    EXPECT_TRUE(SameText(Encode(all), PlainUtf16ToCp874(all)));
     // Each unit alone in a block of Thai, at every lane.
     for (int u = 0; u < 65536; ++u) {
         Units block(17, u'\u0E01');
         block[u % 17] = static_cast<char16_t>(u);
-        ASSERT_TRUE(Encode(block) == PlainEncode(block)) << "unit " << u;
+        ASSERT_TRUE(SameText(Encode(block), PlainUtf16ToCp874(block))) << "unit " << u;
     }
     // A surrogate pair across the end of a block, and at the very end.
     for (size_t at = 12; at < 20; ++at) {
         Units text(33, u'a');
         text[at] = 0xD83D;
         text[at + 1] = 0xDE00;
-        ASSERT_TRUE(Encode(text) == PlainEncode(text)) << "pair at " << at;
+        ASSERT_TRUE(SameText(Encode(text), PlainUtf16ToCp874(text))) << "pair at " << at;
     }
 }
 
@@ -277,33 +165,33 @@ TEST(FastPaths, ElevationEveryPairOfBytes) {
             bytes.push_back(static_cast<unsigned char>(b));
             bytes.push_back(0xE8);
         }
-        ASSERT_EQ(Elevate(bytes), PlainElevate(bytes)) << "after byte " << prev;
+        ASSERT_TRUE(SameText(Elevate(bytes), PlainElevateToneMarks(bytes))) << "after byte " << prev;
     }
 }
 
 TEST(FastPaths, EntitiesEveryUnit) {
     Units all;
     for (int u = 0; u < 65536; ++u) all += static_cast<char16_t>(u);
-    EXPECT_TRUE(Entities(all) == PlainEntities(all));
+    EXPECT_TRUE(SameText(Entities(all), PlainUtf16ToEntities(all)));
     for (int u = 0; u < 65536; u += 7) {
         // As the last unit, the first, and alone.
         Units pairs[] = {Units(u"\u0E01") + static_cast<char16_t>(u),
                          Units(1, static_cast<char16_t>(u)) + u"A",
                          Units(1, static_cast<char16_t>(u))};
-        for (const Units& t : pairs) ASSERT_TRUE(Entities(t) == PlainEntities(t)) << "unit " << u;
+        for (const Units& t : pairs) ASSERT_TRUE(SameText(Entities(t), PlainUtf16ToEntities(t))) << "unit " << u;
     }
 }
 
 TEST(FastPaths, PercentEveryByte) {
     Bytes all;
     for (int b = 0; b < 256; ++b) all.push_back(static_cast<unsigned char>(b));
-    EXPECT_TRUE(Percent(all) == PlainPercent(all));
+    EXPECT_TRUE(SameText(Percent(all), PlainCp874ToPercent(all)));
 }
 
 TEST(FastPaths, DecodeEscapesEveryUnitInPlainText) {
     Units all;
     for (int u = 0; u < 65536; ++u) all += static_cast<char16_t>(u);
-    EXPECT_TRUE(DecodeEscapes(all) == PlainDecodeEscapes(all));
+    EXPECT_TRUE(SameText(DecodeEscapes(all), PlainEscapesToUtf16(all)));
 }
 
 TEST(FastPaths, RandomTextsOfAwkwardLengths) {
@@ -311,16 +199,16 @@ TEST(FastPaths, RandomTextsOfAwkwardLengths) {
     for (size_t length : kAwkwardLengths) {
         for (int round = 0; round < 50; ++round) {
             Bytes bytes = RandomBytes(rng, length);
-            ASSERT_EQ(Decode(bytes), PlainDecode(bytes)) << length;
-            ASSERT_EQ(Elevate(bytes), PlainElevate(bytes)) << length;
-            ASSERT_TRUE(Percent(bytes) == PlainPercent(bytes)) << length;
+            ASSERT_TRUE(SameText(Decode(bytes), PlainCp874ToUtf16(bytes))) << length;
+            ASSERT_TRUE(SameText(Elevate(bytes), PlainElevateToneMarks(bytes))) << length;
+            ASSERT_TRUE(SameText(Percent(bytes), PlainCp874ToPercent(bytes))) << length;
             Units text = RandomUnits(rng, length);
-            ASSERT_TRUE(Encode(text) == PlainEncode(text)) << length;
-            ASSERT_TRUE(Entities(text) == PlainEntities(text)) << length;
+            ASSERT_TRUE(SameText(Encode(text), PlainUtf16ToCp874(text))) << length;
+            ASSERT_TRUE(SameText(Entities(text), PlainUtf16ToEntities(text))) << length;
             Units escapes = RandomEscapeText(rng, length);
-            ASSERT_TRUE(DecodeEscapes(escapes) == PlainDecodeEscapes(escapes)) << length;
-            Units encoded = PlainEntities(text).substr(0, length);
-            ASSERT_TRUE(DecodeEscapes(encoded) == PlainDecodeEscapes(encoded)) << length;
+            ASSERT_TRUE(SameText(DecodeEscapes(escapes), PlainEscapesToUtf16(escapes))) << length;
+            Units encoded = PlainUtf16ToEntities(text).substr(0, length);
+            ASSERT_TRUE(SameText(DecodeEscapes(encoded), PlainEscapesToUtf16(encoded))) << length;
         }
     }
 }

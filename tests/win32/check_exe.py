@@ -230,7 +230,9 @@ def check_about_texts(dialog):
 
 # --- Manifest and icon ------------------------------------------------------
 
-def check_manifest(data):
+def check_manifest(data, machine):
+    # The program's own processor; the x86 build keeps the upper-case X86 it always had.
+    own_arch, comctl_arch = {"i386": ("x86", "X86"), "amd64": ("amd64", "amd64")}[machine]
     ns = "{urn:schemas-microsoft-com:asm.v1}"
     check(all(b < 0x80 for b in data), "manifest: not ASCII")
     text = data.decode("ascii", "replace")
@@ -246,7 +248,7 @@ def check_manifest(data):
         name = own.attrib.get("name", "")
         check("." in name, f"manifest: own name {name!r} is not dotted")
         expect_equal({k: v for k, v in own.attrib.items() if k != "name"},
-                     {"version": "1.0.0.0", "processorArchitecture": "x86", "type": "win32"},
+                     {"version": "1.0.0.0", "processorArchitecture": own_arch, "type": "win32"},
                      "manifest own identity")
     description = root.find(ns + "description")
     expect_equal(description.text if description is not None else None,
@@ -254,7 +256,7 @@ def check_manifest(data):
     dependencies = root.findall(f"{ns}dependency/{ns}dependentAssembly/{ns}assemblyIdentity")
     expect_equal([d.attrib for d in dependencies], [{
         "type": "win32", "name": "Microsoft.Windows.Common-Controls", "version": "6.0.0.0",
-        "processorArchitecture": "X86", "publicKeyToken": "6595b64144ccf1df", "language": "*"}],
+        "processorArchitecture": comctl_arch, "publicKeyToken": "6595b64144ccf1df", "language": "*"}],
         "manifest dependency")
     check(len(list(root.iter())) == 6, "manifest: holds more than the identity, description and dependency")
 
@@ -307,7 +309,7 @@ def main():
     manifests = {k[1]: v for k, v in resources.items() if k[0] == RT_MANIFEST}
     expect_equal(sorted(manifests), [1], "manifests")
     if 1 in manifests:
-        check_manifest(manifests[1])
+        check_manifest(manifests[1], args.machine)
     check_icon(resources)
 
     for failure in failures:

@@ -14,6 +14,7 @@
 
 #include "convert.h"
 #include "resource.h"
+#include "same.h"
 #include "text_edit.h"
 #include "ui.h"
 
@@ -348,11 +349,11 @@ TEST_F(MainWindowTest, AMebibytePasteArrivesWholeAndACommandConvertsAllOfIt) {
     PutOnClipboard(dlg_, text);
     SendMessageW(box_, WM_PASTE, 0, 0);
     ASSERT_EQ(static_cast<size_t>(GetWindowTextLengthW(box_)), text.size()) << "the paste was cut";
-    EXPECT_TRUE(Text() == text);
+    EXPECT_TRUE(SameText(Text(), text));
 
     Command(IDC_FROM_ESCAPES);
     EXPECT_EQ(static_cast<size_t>(GetWindowTextLengthW(box_)), decoded.size());
-    EXPECT_TRUE(Text() == decoded) << "the command did not convert all of the text";
+    EXPECT_TRUE(SameText(Text(), decoded)) << "the command did not convert all of the text";
 
     // The same text put in as one replacement also arrives whole.
     SetText(L"");
