@@ -29,6 +29,16 @@ int UsageError(const std::string& message) {
 
 std::string Quoted(const char* text) { return std::string("'") + text + "'"; }
 
+}  // namespace
+
+bool IsRepairCommand(const char* command) {
+    return std::strcmp(command, "fix") == 0 || std::strcmp(command, "detect") == 0;
+}
+
+#ifdef TOLVANE_HAVE_REPAIR
+
+namespace {
+
 std::string ReadError() { return std::string("cannot read the input: ") + std::strerror(errno); }
 
 // Whether everything `in` holds is UTF-8; rewinds it. A pipe is first copied
@@ -102,8 +112,6 @@ bool IsValidUtf8(const unsigned char* bytes, size_t count, std::vector<char16_t>
     return !Utf8ToUtf16(bytes, count, true, scratch->data()).invalid;
 }
 
-#ifdef TOLVANE_HAVE_REPAIR
-
 // The line-by-line pass. `pending` holds what is read but not yet written:
 // clean lines are left there and written in one go.
 struct LinePass {
@@ -146,15 +154,47 @@ bool JudgeLine(LinePass& pass, const unsigned char* line, size_t size, std::stri
     return true;
 }
 
-#endif
-
-}  // namespace
-
-bool IsRepairCommand(const char* command) {
-    return std::strcmp(command, "fix") == 0 || std::strcmp(command, "detect") == 0;
+// One line of detect: the fields named in the usage text.
+void PrintDetected(const RepairCounts& c, const char* name) {
+    std::printf("encoding=%s lines=%zu kind1=%zu kind2=%zu kind3=%zu kind4=%zu kind5=%zu kind6=%zu "
+                "lost=%zu malformed=%zu file=%s\n",
+                c.utf8 ? "utf-8" : "cp874", c.lines, c.repaired[1], c.repaired[2], c.repaired[3],
+                c.repaired[4], c.repaired[5], c.repaired[6], c.lost, c.malformed + c.tooLong, name);
 }
 
-#ifdef TOLVANE_HAVE_REPAIR
+void PrintReport(const RepairCounts& c) {
+    size_t total = 0;
+    for (int k = 1; k <= 6; ++k) total += c.repaired[k];
+    std::fprintf(stderr,
+                 "tolvane-cli fix: read as %s, %zu lines, %zu repaired (kind 1: %zu, 2: %zu, 3: %zu, "
+                 "4: %zu, 5: %zu, 6: %zu)\n",
+                 c.utf8 ? "UTF-8" : "code page 874", c.lines, total, c.repaired[1], c.repaired[2],
+                 c.repaired[3], c.repaired[4], c.repaired[5], c.repaired[6]);
+    if (c.lost > 0) {
+        std::fprintf(stderr, "tolvane-cli fix: %zu characters could not be restored, on lines %s\n",
+                     c.lost, c.lostLines.c_str());
+    }
+}
+
+void WarnPassedThrough(const RepairCounts& c) {
+    if (c.malformed > 0) {
+        std::fprintf(stderr, "tolvane-cli fix: %zu lines of invalid UTF-8 passed through unchanged\n",
+                     c.malformed);
+    }
+    if (c.tooLong > 0) {
+        std::fprintf(stderr, "tolvane-cli fix: %zu lines longer than 1 MiB passed through unchanged\n",
+                     c.tooLong);
+    }
+}
+
+std::FILE* OpenInput(const char* name, std::string* error) {
+    if (name == nullptr || std::strcmp(name, "-") == 0) return stdin;
+    std::FILE* in = std::fopen(name, "rb");
+    if (in == nullptr) *error = "cannot open " + Quoted(name) + ": " + std::strerror(errno);
+    return in;
+}
+
+}  // namespace
 
 bool RepairStream(std::FILE* in, RepairInput from, std::FILE* out, RepairCounts* counts,
                   std::string* error, size_t blockSize) {
@@ -238,50 +278,6 @@ bool RepairStream(std::FILE* in, RepairInput from, std::FILE* out, RepairCounts*
 }
 
 #endif
-
-namespace {
-
-// One line of detect: the fields named in the usage text.
-void PrintDetected(const RepairCounts& c, const char* name) {
-    std::printf("encoding=%s lines=%zu kind1=%zu kind2=%zu kind3=%zu kind4=%zu kind5=%zu kind6=%zu "
-                "lost=%zu malformed=%zu file=%s\n",
-                c.utf8 ? "utf-8" : "cp874", c.lines, c.repaired[1], c.repaired[2], c.repaired[3],
-                c.repaired[4], c.repaired[5], c.repaired[6], c.lost, c.malformed + c.tooLong, name);
-}
-
-void PrintReport(const RepairCounts& c) {
-    size_t total = 0;
-    for (int k = 1; k <= 6; ++k) total += c.repaired[k];
-    std::fprintf(stderr,
-                 "tolvane-cli fix: read as %s, %zu lines, %zu repaired (kind 1: %zu, 2: %zu, 3: %zu, "
-                 "4: %zu, 5: %zu, 6: %zu)\n",
-                 c.utf8 ? "UTF-8" : "code page 874", c.lines, total, c.repaired[1], c.repaired[2],
-                 c.repaired[3], c.repaired[4], c.repaired[5], c.repaired[6]);
-    if (c.lost > 0) {
-        std::fprintf(stderr, "tolvane-cli fix: %zu characters could not be restored, on lines %s\n",
-                     c.lost, c.lostLines.c_str());
-    }
-}
-
-void WarnPassedThrough(const RepairCounts& c) {
-    if (c.malformed > 0) {
-        std::fprintf(stderr, "tolvane-cli fix: %zu lines of invalid UTF-8 passed through unchanged\n",
-                     c.malformed);
-    }
-    if (c.tooLong > 0) {
-        std::fprintf(stderr, "tolvane-cli fix: %zu lines longer than 1 MiB passed through unchanged\n",
-                     c.tooLong);
-    }
-}
-
-std::FILE* OpenInput(const char* name, std::string* error) {
-    if (name == nullptr || std::strcmp(name, "-") == 0) return stdin;
-    std::FILE* in = std::fopen(name, "rb");
-    if (in == nullptr) *error = "cannot open " + Quoted(name) + ": " + std::strerror(errno);
-    return in;
-}
-
-}  // namespace
 
 int RunRepairCommand(int argc, char** argv) {
     const bool detect = std::strcmp(argv[1], "detect") == 0;

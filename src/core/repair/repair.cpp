@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <climits>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -200,48 +201,99 @@ Plausibility JudgeText(const std::u32string& text, bool always = false) {
     return p;
 }
 
-// Chooses the lost characters of `text` (kLostMark, candidates in `options`)
-// by dictionary words: the split that covers the most characters with the
-// fewest words wins, and the letter pairs of the dictionary settle ties.
-// Lost characters that no word covers stay kLostMark.
+// The last two characters before a place, as the trigram model sees them: a
+// run of characters that are not Thai counts as one.
+struct Context {
+    char32_t first = 0;
+    char32_t second = 0;
+};
+
+Context Push(Context context, char32_t c) {
+    const bool thai = IsThai(c);
+    if (!thai && !IsThai(context.second)) return context;
+    return {context.second, thai ? c : 0};
+}
+
+// The weights of the choice of lost characters: what a character covered by a
+// dictionary word of two letters or more earns, what each word costs (fewer,
+// longer words win), and the share of the candidates' probability a lost
+// character that no word covers needs before it is taken.
+constexpr double kCoveredCharacter = 2.5;
+constexpr double kPerWord = 1.0;
+constexpr double kSureEnough = 0.6;
+
+// Chooses the lost characters of `text` (kLostMark, candidates in `options`):
+// the reading that the trigram model finds likeliest, with a bonus for each
+// character covered by words of the dictionary, wins; a lost character is
+// taken outside any word only when the model is sure enough of it. Lost
+// characters that nothing decides stay kLostMark.
 void ChooseLostCharacters(std::u32string* text, const std::vector<std::u32string>& options) {
     const size_t n = text->size();
     constexpr double kNone = -1e300;
     struct Step {
         double score = kNone;
         size_t from = 0;
-        std::u32string word;  // the characters of the word that ends here, or empty
+        std::u32string chosen;  // the characters of [from, here), as chosen
+        Context context;        // the last two characters at here
     };
     std::vector<Step> best(n + 1);
     best[0].score = 0;
+    auto offer = [&](size_t to, double score, size_t from, std::u32string chosen, Context context) {
+        if (score > best[to].score) best[to] = Step{score, from, std::move(chosen), context};
+    };
     for (size_t i = 0; i < n; ++i) {
-        if (best[i].score == kNone) continue;
-        // The character as it stands, covered by no word.
-        if (best[i + 1].score < best[i].score) best[i + 1] = Step{best[i].score, i, {}};
-        if (!IsThai((*text)[i]) && (*text)[i] != kLostMark) continue;
-        const char32_t before = i > 0 && (*text)[i - 1] != kLostMark ? (*text)[i - 1] : 0;
+        const Step& here = best[i];
+        if (here.score == kNone) continue;
+        const Context context = here.context;
+        const char32_t before = context.second;
+        const char32_t c = (*text)[i];
+        const char32_t after = i + 1 < n && (*text)[i + 1] != kLostMark ? (*text)[i + 1] : 0;
+        if (c != kLostMark) {
+            offer(i + 1, here.score + ThaiTrigramLogLikelihood(context.first, context.second, c), i,
+                  std::u32string(1, c), Push(context, c));
+        } else {
+            // Outside any word: the likeliest candidate if the model is sure
+            // enough of it, else the character stays lost.
+            double total = 0, top = kNone, topProbability = 0;
+            char32_t pick = 0;
+            for (char32_t candidate : options[i]) {
+                if (before && !IsThaiPairValid(before, candidate)) continue;
+                if (after && !IsThaiPairValid(candidate, after)) continue;
+                const double log = ThaiTrigramLogLikelihood(context.first, context.second, candidate);
+                const double probability = std::exp(log);
+                total += probability;
+                if (log > top) {
+                    top = log;
+                    topProbability = probability;
+                    pick = candidate;
+                }
+            }
+            if (pick && topProbability >= kSureEnough * total) {
+                offer(i + 1, here.score + top, i, std::u32string(1, pick), Push(context, pick));
+            }
+            offer(i + 1, here.score + std::log(1.0 / 92), i, std::u32string(1, kLostMark),
+                  Push(context, 0));
+        }
+        if (!IsThai(c) && c != kLostMark) continue;
         FindThaiDictionaryWordsAmong(
             options.data(), n, i, kWordsPerStart, [&](size_t length, std::u32string_view chosen) {
-                if (before && !IsThaiPairValid(before, chosen[0])) return;
+                if (before && IsThai(before) && !IsThaiPairValid(before, chosen[0])) return;
                 if (i + length < n && (*text)[i + length] != kLostMark &&
                     !IsThaiPairValid(chosen.back(), (*text)[i + length])) {
                     return;
                 }
-                double score = best[i].score + (length >= 2 ? 100.0 * length : 1.0) - 30.0;
-                for (size_t k = 0; k < length; ++k) {
-                    if ((*text)[i + k] != kLostMark) continue;
-                    score += ThaiPairLogLikelihood(k > 0 ? chosen[k - 1] : 0, chosen[k]) +
-                             ThaiPairLogLikelihood(chosen[k], k + 1 < length ? chosen[k + 1] : 0);
+                double score = here.score - kPerWord + (length >= 2 ? kCoveredCharacter * length : 0);
+                Context walk = context;
+                for (char32_t letter : chosen) {
+                    score += ThaiTrigramLogLikelihood(walk.first, walk.second, letter);
+                    walk = Push(walk, letter);
                 }
-                Step& end = best[i + length];
-                if (score > end.score) end = Step{score, i, std::u32string(chosen)};
+                offer(i + length, score, i, std::u32string(chosen), walk);
             });
     }
     for (size_t i = n; i > 0;) {
         const Step& step = best[i];
-        if (!step.word.empty()) {
-            for (size_t k = 0; k < step.word.size(); ++k) (*text)[step.from + k] = step.word[k];
-        }
+        for (size_t k = 0; k < step.chosen.size(); ++k) (*text)[step.from + k] = step.chosen[k];
         i = step.from;
     }
 }

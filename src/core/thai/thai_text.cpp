@@ -6,6 +6,8 @@
 #include <thai/thinp.h>
 #include <thai/thwchar.h>
 
+#include "thai_trigram_table.h"
+
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -102,7 +104,51 @@ const std::vector<float>& PairLogLikelihoods() {
     return table;
 }
 
+// The trigram model: symbol 0 for anything not Thai, 1 to 0x5B for Thai.
+constexpr size_t kSymbols = 0x5C;
+
+size_t SymbolOf(char32_t c) { return c >= 0x0E01 && c <= 0x0E5B ? c - 0x0E00 : 0; }
+
+// log P(c | a, b) for every (a, b, c), worked out once from the counts:
+// 0.7 of the trigram estimate, 0.25 of the bigram one, the rest unigram and a
+// floor, each share handed down when its context was never seen.
+const std::vector<float>& TrigramLogLikelihoods() {
+    static const std::vector<float> table = [] {
+        std::vector<double> tri(kSymbols * kSymbols * kSymbols, 0), bi(kSymbols * kSymbols, 0),
+            uni(kSymbols, 0), triContext(kSymbols * kSymbols, 0), biContext(kSymbols, 0);
+        double total = 0;
+        for (const ThaiTrigramCount& t : kThaiTrigramCounts) {
+            tri[(t.first * kSymbols + t.second) * kSymbols + t.third] += t.count;
+            triContext[t.first * kSymbols + t.second] += t.count;
+            bi[t.second * kSymbols + t.third] += t.count;
+            biContext[t.second] += t.count;
+            uni[t.third] += t.count;
+            total += t.count;
+        }
+        std::vector<float> logs(tri.size());
+        for (size_t a = 0; a < kSymbols; ++a) {
+            for (size_t b = 0; b < kSymbols; ++b) {
+                for (size_t c = 0; c < kSymbols; ++c) {
+                    const double pUni = 0.99 * uni[c] / total + 0.01 / kSymbols;
+                    const double pBi = biContext[b] > 0 ? 0.8 * bi[b * kSymbols + c] / biContext[b] + 0.2 * pUni : pUni;
+                    const double context = triContext[a * kSymbols + b];
+                    const double p = context > 0
+                                         ? 0.7 * tri[(a * kSymbols + b) * kSymbols + c] / context + 0.3 * pBi
+                                         : pBi;
+                    logs[(a * kSymbols + b) * kSymbols + c] = static_cast<float>(std::log(p));
+                }
+            }
+        }
+        return logs;
+    }();
+    return table;
+}
+
 }  // namespace
+
+double ThaiTrigramLogLikelihood(char32_t first, char32_t second, char32_t next) {
+    return TrigramLogLikelihoods()[(SymbolOf(first) * kSymbols + SymbolOf(second)) * kSymbols + SymbolOf(next)];
+}
 
 double ThaiPairLogLikelihood(char32_t previous, char32_t next) {
     return PairLogLikelihoods()[PairIndex(previous) * kPairSide + PairIndex(next)];

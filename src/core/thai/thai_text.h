@@ -51,3 +51,10 @@ void FindThaiDictionaryWordsAmong(const std::u32string* options, size_t count, s
 // `previous` and go on with `next` (smoothed: never minus infinity). A word's
 // start and end count as the pair's missing side when `previous` or `next` is 0.
 double ThaiPairLogLikelihood(char32_t previous, char32_t next);
+
+// How likely `next` is to follow `first` and `second` in Thai text, as the
+// natural logarithm of a probability: counts of three, two and one characters
+// in real sentences (the Thai message catalogues, see thai_trigram_table.h),
+// interpolated so that it is never minus infinity. Characters outside Thai,
+// and 0 for the start or end of the text, all count as one "not Thai".
+double ThaiTrigramLogLikelihood(char32_t first, char32_t second, char32_t next);
