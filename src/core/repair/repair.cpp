@@ -218,8 +218,8 @@ Context Push(Context context, char32_t c) {
 // dictionary word of two letters or more earns, what each word costs (fewer,
 // longer words win), and the share of the candidates' probability a lost
 // character that no word covers needs before it is taken.
-constexpr double kCoveredCharacter = 2.5;
-constexpr double kPerWord = 1.0;
+constexpr double kCoveredCharacter = 4.0;
+constexpr double kPerWord = 5.0;
 constexpr double kSureEnough = 0.6;
 
 // Chooses the lost characters of `text` (kLostMark, candidates in `options`):
