@@ -166,41 +166,6 @@ std::u32string ReadCharsAsUtf8(const std::u32string& line, const CodePageTable& 
     return out;
 }
 
-// How plausible a text is as Thai: whether its spelling holds (lost
-// characters still to be chosen left out), how many Thai characters it has,
-// and how many of them words of two letters or more cover.
-struct Plausibility {
-    bool valid = true;
-    size_t thai = 0;
-    size_t covered = 0;
-    size_t lost = 0;
-    size_t foreign = 0;         // characters beyond ASCII that are not Thai
-    double likelihood = 0;      // the sum of the Thai letter pairs' log-likelihoods
-};
-
-// Coverage is worked out only for valid spelling (`always`: in any case).
-Plausibility JudgeText(const std::u32string& text, bool always = false) {
-    Plausibility p;
-    char32_t previous = U' ';
-    for (char32_t c : text) {
-        if (c == kLostMark || c == kReplacement) {
-            ++p.lost;
-            previous = U'\u0E01';  // a consonant: whatever follows may sit on it
-            continue;
-        }
-        if (IsThai(c)) {
-            ++p.thai;
-            if (IsThai(previous)) p.likelihood += ThaiPairLogLikelihood(previous, c);
-        } else if (c >= 0x80 && c != 0xA0) {
-            ++p.foreign;
-        }
-        if (!IsThaiPairValid(previous, c)) p.valid = false;
-        previous = c;
-    }
-    if ((p.valid || always) && p.thai >= 2) p.covered = CountThaiWordCoverage(text, 2);
-    return p;
-}
-
 // The last two characters before a place, as the trigram model sees them: a
 // run of characters that are not Thai counts as one.
 struct Context {
@@ -212,6 +177,49 @@ Context Push(Context context, char32_t c) {
     const bool thai = IsThai(c);
     if (!thai && !IsThai(context.second)) return context;
     return {context.second, thai ? c : 0};
+}
+
+// How plausible a text is as Thai: whether its spelling holds (lost
+// characters still to be chosen left out), how many Thai characters it has,
+// and how many of them words of two letters or more cover.
+struct Plausibility {
+    bool valid = true;
+    size_t thai = 0;
+    size_t covered = 0;
+    size_t lost = 0;
+    size_t words = 0;           // the words that cover them
+    size_t foreign = 0;         // characters beyond ASCII that are not Thai
+    double likelihood = 0;      // the trigram model's log-likelihood of its Thai
+};
+
+// Coverage is worked out only for valid spelling (`always`: in any case).
+Plausibility JudgeText(const std::u32string& text, bool always = false) {
+    Plausibility p;
+    char32_t previous = U' ';
+    Context context;
+    for (char32_t c : text) {
+        const Context before = context;
+        context = Push(context, c);
+        if (c == kLostMark || c == kReplacement) {
+            ++p.lost;
+            previous = U'\u0E01';  // a consonant: whatever follows may sit on it
+            continue;
+        }
+        if (IsThai(c)) {
+            ++p.thai;
+            p.likelihood += ThaiTrigramLogLikelihood(before.first, before.second, c);
+        } else if (c >= 0x80 && c != 0xA0) {
+            ++p.foreign;
+        }
+        if (!IsThaiPairValid(previous, c)) p.valid = false;
+        previous = c;
+    }
+    if ((p.valid || always) && p.thai >= 2) {
+        const ThaiWordSplit split = SplitThaiWords(text, 2);
+        p.covered = split.covered;
+        p.words = split.words;
+    }
+    return p;
 }
 
 // The weights of the choice of lost characters: what a character covered by a
@@ -321,12 +329,13 @@ bool ClearlyBetter(const Plausibility& repair, const Plausibility& line) {
 }
 
 // Orders two acceptable repairs: more covered characters and fewer left
-// foreign first, then fewer left lost, then the likelier letter pairs, then
-// the lower kind.
+// foreign first, then fewer words, then fewer left lost, then the likelier
+// text by the trigram model, then the lower kind.
 bool Preferred(const Candidate& a, const Candidate& b) {
     const long scoreA = static_cast<long>(a.judged.covered) - static_cast<long>(a.judged.foreign);
     const long scoreB = static_cast<long>(b.judged.covered) - static_cast<long>(b.judged.foreign);
     if (scoreA != scoreB) return scoreA > scoreB;
+    if (a.judged.words != b.judged.words) return a.judged.words < b.judged.words;
     if (a.judged.lost != b.judged.lost) return a.judged.lost < b.judged.lost;
     if (a.judged.likelihood != b.judged.likelihood) return a.judged.likelihood > b.judged.likelihood;
     return a.kind < b.kind;
@@ -382,6 +391,14 @@ void Consider(Candidate candidate, Original& original, std::vector<std::u32strin
         if (t == candidate.text) return;
     }
     tried->push_back(candidate.text);
+    // A reading of UTF-8 through a Latin page that leaves the marks of Thai
+    // in UTF-8 read that way (à¸, à¹) went through another page.
+    if (candidate.kind == kRepairUtf8AsLatin1 || candidate.kind == kRepairUtf8AsLatin1Twice) {
+        for (size_t i = 0; i + 1 < candidate.text.size(); ++i) {
+            const char32_t next = candidate.text[i + 1];
+            if (candidate.text[i] == 0x00E0 && (next == 0x00B8 || next == 0x00B9)) return;
+        }
+    }
     candidate.judged = JudgeText(candidate.text);
     // A short word of another language's capitals read through a single-byte
     // page is too often a Thai word: such readings need longer evidence.

@@ -225,3 +225,22 @@ size_t CountThaiWordCoverage(std::u32string_view text, size_t minLength) {
     }
     return best[text.size()];
 }
+
+ThaiWordSplit SplitThaiWords(std::u32string_view text, size_t minLength) {
+    // best[i]: the best split of text[0, i), most covered then fewest words.
+    std::vector<ThaiWordSplit> best(text.size() + 1);
+    auto better = [](const ThaiWordSplit& a, const ThaiWordSplit& b) {
+        return a.covered > b.covered || (a.covered == b.covered && a.words < b.words);
+    };
+    size_t lengths[64];
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (better(best[i], best[i + 1])) best[i + 1] = best[i];
+        const size_t n = FindThaiDictionaryWords(text, i, lengths, 64);
+        for (size_t k = 0; k < n; ++k) {
+            if (lengths[k] < minLength) continue;
+            const ThaiWordSplit split{best[i].covered + lengths[k], best[i].words + 1};
+            if (better(split, best[i + lengths[k]])) best[i + lengths[k]] = split;
+        }
+    }
+    return best[text.size()];
+}

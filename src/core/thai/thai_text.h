@@ -58,3 +58,12 @@ double ThaiPairLogLikelihood(char32_t previous, char32_t next);
 // interpolated so that it is never minus infinity. Characters outside Thai,
 // and 0 for the start or end of the text, all count as one "not Thai".
 double ThaiTrigramLogLikelihood(char32_t first, char32_t second, char32_t next);
+
+// The best split of `text` into dictionary words of at least `minLength`
+// characters: the most characters covered, and among such splits the fewest
+// words.
+struct ThaiWordSplit {
+    size_t covered = 0;
+    size_t words = 0;
+};
+ThaiWordSplit SplitThaiWords(std::u32string_view text, size_t minLength);
