@@ -3,6 +3,7 @@
 #include "utf16.h"
 
 #include <array>
+#include <cstring>
 #include <memory>
 
 #if defined(__SSE2__)
@@ -103,6 +104,69 @@ size_t Cp874ToUtf16(const unsigned char* bytes, size_t count, char16_t* out) {
 }
 
 int Cp874ByteOf(char16_t unit) { return kUtf16ToCp874[unit]; }
+
+namespace {
+
+// The byte of U+0E00 + offset, for offsets 0 to 0x7F (E0 B8 80 to E0 B9 BF).
+constexpr std::array<unsigned char, 128> ThaiBlockBytes() {
+    std::array<unsigned char, 128> bytes{};
+    for (size_t offset = 0; offset < 128; ++offset) {
+        const int b = kUtf16ToCp874[0x0E00 + offset];
+        bytes[offset] = static_cast<unsigned char>(b == kNoByte ? kCp874DefaultChar : b);
+    }
+    return bytes;
+}
+constexpr std::array<unsigned char, 128> kThaiBlockBytes = ThaiBlockBytes();
+
+constexpr size_t Utf8SequenceLength(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if (lead < 0xC2) return 0;
+    if (lead < 0xE0) return 2;
+    if (lead < 0xF0) return 3;
+    if (lead < 0xF5) return 4;
+    return 0;
+}
+
+}  // namespace
+
+Utf8Decoded Utf8ToCp874(const unsigned char* bytes, size_t count, bool atEnd, unsigned char* out) {
+    size_t i = 0;
+    size_t w = 0;
+    while (i < count) {
+        while (i + 8 <= count) {
+            unsigned long long chunk;
+            std::memcpy(&chunk, bytes + i, 8);
+            if (chunk & 0x8080808080808080ULL) break;
+            std::memcpy(out + w, &chunk, 8);
+            i += 8;
+            w += 8;
+        }
+        // Thai, E0 B8 xx and E0 B9 xx, one after another.
+        while (i + 3 <= count && bytes[i] == 0xE0 && (bytes[i + 1] & 0xFE) == 0xB8 &&
+               (bytes[i + 2] & 0xC0) == 0x80) {
+            out[w++] = kThaiBlockBytes[(bytes[i + 1] & 1u) << 6 | (bytes[i + 2] & 0x3Fu)];
+            i += 3;
+        }
+        if (i >= count) break;
+        const unsigned char lead = bytes[i];
+        if (lead < 0x80) {
+            out[w++] = lead;
+            ++i;
+            continue;
+        }
+        // Anything else, one sequence at a time through the UTF-16 reader.
+        const size_t length = Utf8SequenceLength(lead);
+        if (length == 0) return {i, w, true};
+        const size_t present = count - i < length ? count - i : length;
+        char16_t units[4];
+        const Utf8Decoded one = Utf8ToUtf16(bytes + i, present, atEnd || present == length, units);
+        if (one.invalid) return {i, w, true};
+        if (one.read == 0) break;  // cut off: the rest comes with the next block
+        w += Utf16ToCp874(units, one.written, out + w);
+        i += one.read;
+    }
+    return {i, w, false};
+}
 
 namespace {
 

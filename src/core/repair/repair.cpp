@@ -479,7 +479,7 @@ RepairedLine RepairLine(std::string_view line) {
     if (!DecodeUtf8(line, &text)) return result;
     const LineTraits traits = TraitsOf(text);
     if (!traits.thai && !traits.latin) return result;
-    Original original{&text};
+    Original original{&text, false, {}};
     std::vector<std::u32string> tried;
 
     Candidate best;
