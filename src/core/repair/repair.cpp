@@ -82,17 +82,6 @@ void AppendUtf8(std::string* out, char32_t cp) {
     }
 }
 
-// Kinds 1 and 2: each character is the byte `page` gave it, and that byte is
-// read as code page 874. Characters the page lacks stay.
-std::u32string ReadBytesAsCp874(const std::u32string& line, const CodePageTable& page) {
-    std::u32string out = line;
-    for (char32_t& c : out) {
-        const int b = ByteOf(page, c);
-        if (b >= 0x80) c = kCp874ToUtf16[b];
-    }
-    return out;
-}
-
 // The bytes of a line read through `page`: a byte, kBarrier for a character
 // the page lacks, or (lossy) kLostByte for U+FFFD.
 std::vector<int> BytesThrough(const std::u32string& line, const CodePageTable& page, bool lossy) {
@@ -189,17 +178,13 @@ struct Plausibility {
     size_t lost = 0;
     size_t words = 0;           // the words that cover them
     size_t foreign = 0;         // characters beyond ASCII that are not Thai
-    double likelihood = 0;      // the trigram model's log-likelihood of its Thai
 };
 
 // Coverage is worked out only for valid spelling (`always`: in any case).
 Plausibility JudgeText(const std::u32string& text, bool always = false) {
     Plausibility p;
     char32_t previous = U' ';
-    Context context;
     for (char32_t c : text) {
-        const Context before = context;
-        context = Push(context, c);
         if (c == kLostMark || c == kReplacement) {
             ++p.lost;
             previous = U'\u0E01';  // a consonant: whatever follows may sit on it
@@ -207,7 +192,6 @@ Plausibility JudgeText(const std::u32string& text, bool always = false) {
         }
         if (IsThai(c)) {
             ++p.thai;
-            p.likelihood += ThaiTrigramLogLikelihood(before.first, before.second, c);
         } else if (c >= 0x80 && c != 0xA0) {
             ++p.foreign;
         }
@@ -328,6 +312,17 @@ bool ClearlyBetter(const Plausibility& repair, const Plausibility& line) {
     return true;
 }
 
+// The trigram model's log-likelihood of the Thai of `text`.
+double Likelihood(const std::u32string& text) {
+    double sum = 0;
+    Context context;
+    for (char32_t c : text) {
+        if (IsThai(c)) sum += ThaiTrigramLogLikelihood(context.first, context.second, c);
+        context = Push(context, c);
+    }
+    return sum;
+}
+
 // Orders two acceptable repairs: more covered characters and fewer left
 // foreign first, then fewer words, then fewer left lost, then the likelier
 // text by the trigram model, then the lower kind.
@@ -337,7 +332,8 @@ bool Preferred(const Candidate& a, const Candidate& b) {
     if (scoreA != scoreB) return scoreA > scoreB;
     if (a.judged.words != b.judged.words) return a.judged.words < b.judged.words;
     if (a.judged.lost != b.judged.lost) return a.judged.lost < b.judged.lost;
-    if (a.judged.likelihood != b.judged.likelihood) return a.judged.likelihood > b.judged.likelihood;
+    const double likelihoodA = Likelihood(a.text), likelihoodB = Likelihood(b.text);
+    if (likelihoodA != likelihoodB) return likelihoodA > likelihoodB;
     return a.kind < b.kind;
 }
 
@@ -345,8 +341,8 @@ bool Preferred(const Candidate& a, const Candidate& b) {
 struct LineTraits {
     bool thai = false;      // a Thai character
     bool latin = false;     // a character from U+0080 to U+2FFF outside Thai
-    bool aGrave = false;    // à: UTF-8's E0 read as Windows-1252 or Latin-1
-    bool aTilde = false;    // Ã: the same read twice
+    bool aGrave = false;    // à¸ or à¹: UTF-8's E0 B8, E0 B9 read as Windows-1252 or Latin-1
+    bool aTilde = false;    // Ã and a no-break space: E0 read that way twice
     bool latinWord = false; // a character beyond ASCII right beside an ASCII letter
 };
 
@@ -365,8 +361,9 @@ LineTraits TraitsOf(const std::u32string& line) {
         }
         if (IsThai(c)) t.thai = true;
         else if (c >= 0x80 && c < 0x3000) t.latin = true;
-        if (c == 0x00E0) t.aGrave = true;
-        if (c == 0x00C3) t.aTilde = true;
+        const char32_t next = i + 1 < line.size() ? line[i + 1] : 0;
+        if (c == 0x00E0 && (next == 0x00B8 || next == 0x00B9)) t.aGrave = true;
+        if (c == 0x00C3 && next == 0x00A0) t.aTilde = true;
     }
     return t;
 }
@@ -484,8 +481,10 @@ RepairedLine RepairLine(std::string_view line) {
 
     Candidate best;
     if (traits.latin && !traits.latinWord) {
-        // The whole line went through one page: only the readings that leave
-        // the fewest characters unexplained are judged.
+        // Kinds 1 and 2: each character is the byte the page gave it, read as
+        // code page 874; characters the page lacks stay. The whole line went
+        // through one page: only the readings that leave the fewest characters
+        // unexplained are judged (a reading stops as soon as it leaves more).
         struct Reading {
             RepairKind kind;
             const char* name;
@@ -496,10 +495,14 @@ RepairedLine RepairLine(std::string_view line) {
         size_t fewest = SIZE_MAX;
         auto read = [&](RepairKind kind, GarbleCodePage page) {
             const CodePageTable& table = CodePageTableOf(page);
-            std::u32string repaired = ReadBytesAsCp874(text, table);
+            std::u32string repaired = text;
             size_t foreign = 0;
-            for (char32_t c : repaired) foreign += c >= 0x80 && c != 0xA0 && !IsThai(c);
-            if (foreign < fewest) fewest = foreign;
+            for (char32_t& c : repaired) {
+                const int b = ByteOf(table, c);
+                if (b >= 0x80) c = kCp874ToUtf16[b];
+                if (c >= 0x80 && c != 0xA0 && !IsThai(c) && ++foreign > fewest) return;
+            }
+            fewest = foreign;
             readings.push_back({kind, table.name, std::move(repaired), foreign});
         };
         read(kRepairCp874AsLatin1, kPageWindows1252);
