@@ -14,12 +14,9 @@ source scripts/common.sh
 
 if [ "${1:-}" = --window ]; then
   shift
-  dir=build/bench-win64
-  echo "== build $dir"
-  { cmake --preset win64 -B "$dir" -DTOLVANE_BENCH=ON -DBUILD_TESTING=OFF &&
-    cmake --build "$dir" --target window_bench; } >"$dir.log" 2>&1 || { tail -n 40 "$dir.log"; exit 1; }
+  build_preset bench-window
   LC_ALL=C.UTF-8 xvfb-run -a -s "-screen 0 1280x1024x24" \
-    cmake/wine-run.sh "$root/$dir/wineprefix" 64 "$dir/bench/window_bench.exe" "$@"
+    cmake/wine-run.sh "$root/build/bench-window/wineprefix" 64 build/bench-window/bench/window_bench.exe "$@"
   exit
 fi
 

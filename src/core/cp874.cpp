@@ -1,14 +1,12 @@
 // Code page 874 conversions and tone-mark elevation.
 #include "cp874.h"
-#include "utf16.h"
 
 #include <array>
 #include <cstring>
 #include <memory>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "cp874_blocks.h"
+#include "utf16.h"
 
 namespace {
 
@@ -36,70 +34,15 @@ constexpr bool IsUpperVowel(int b) { return b == 0xD1 || (b >= 0xD4 && b <= 0xD7
 
 }  // namespace
 
-#if defined(__SSE2__)
-namespace {
-
-// The vector paths cover the two ranges that make up nearly all real text:
-// ASCII, where byte and unit are equal, and the Thai letters 0xA1 - 0xDA and
-// 0xDF - 0xFB, where the unit is the byte + 0x0D60. A block holding anything
-// else goes through the table, one byte or unit at a time.
-constexpr short kThaiOffset = 0x0D60;
-
-// For 16 bytes: a mask of the Thai letters, and whether every byte is ASCII or
-// a Thai letter. The compares are signed, so the bytes are moved by 0x80 first.
-inline bool Cp874ThaiLetters(__m128i b, __m128i* thai) {
-    const __m128i x = _mm_xor_si128(b, _mm_set1_epi8(static_cast<char>(0x80)));
-    const __m128i gap = _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8(0xDA - 0x80)),
-                                      _mm_cmplt_epi8(x, _mm_set1_epi8(0xDF - 0x80)));
-    *thai = _mm_andnot_si128(gap, _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8(0xA0 - 0x80)),
-                                                _mm_cmplt_epi8(x, _mm_set1_epi8(0xFC - 0x80))));
-    const __m128i ascii = _mm_cmplt_epi8(x, _mm_setzero_si128());
-    return _mm_movemask_epi8(_mm_or_si128(ascii, *thai)) == 0xFFFF;
-}
-
-// For 8 units: the amount to subtract in each lane, and whether every unit is
-// ASCII or one of the Thai letters U+0E01 - U+0E3A, U+0E3F - U+0E5B.
-inline bool UnicodeOffsets(__m128i u, __m128i* offsets) {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(u, _mm_set1_epi16(-0x80)), zero);
-    const __m128i row = _mm_cmpeq_epi16(_mm_and_si128(u, _mm_set1_epi16(-0x100)),
-                                        _mm_set1_epi16(0x0E00));
-    const __m128i low = _mm_and_si128(u, _mm_set1_epi16(0xFF));
-    const __m128i gap = _mm_and_si128(_mm_cmpgt_epi16(low, _mm_set1_epi16(0x3A)),
-                                      _mm_cmplt_epi16(low, _mm_set1_epi16(0x3F)));
-    const __m128i inRow = _mm_and_si128(_mm_cmpgt_epi16(low, zero),
-                                        _mm_cmplt_epi16(low, _mm_set1_epi16(0x5C)));
-    const __m128i thai = _mm_andnot_si128(gap, _mm_and_si128(row, inRow));
-    *offsets = _mm_and_si128(thai, _mm_set1_epi16(kThaiOffset));
-    return _mm_movemask_epi8(_mm_or_si128(ascii, thai)) == 0xFFFF;
-}
-
-}  // namespace
-#endif
-
 size_t Cp874ToUtf16(const unsigned char* bytes, size_t count, char16_t* out) {
     if (!out) return count;
     size_t i = 0;
-#if defined(__SSE2__)
-    // A Thai letter's unit is 0x0E00 + (byte - 0xA0): its low byte is the byte
-    // + 0x60 (wrapping), its high byte 0x0E.
-    const __m128i zero = _mm_setzero_si128();
-    for (; i + 16 <= count; i += 16) {
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
-        __m128i low = b, high = zero, thai;
-        if (_mm_movemask_epi8(b) != 0) {
-            if (!Cp874ThaiLetters(b, &thai)) {
-                for (size_t k = i; k < i + 16; ++k) out[k] = kCp874ToUtf16[bytes[k]];
-                continue;
-            }
-            low = _mm_add_epi8(b, _mm_and_si128(thai, _mm_set1_epi8(0x60)));
-            high = _mm_and_si128(thai, _mm_set1_epi8(0x0E));
-        }
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(low, high));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(low, high));
+    while (i < count) {
+        i += Cp874ToUtf16Blocks(bytes + i, count - i, out + i);
+        // The block the vector path left, or the tail, by the table.
+        const size_t end = i + 16 < count ? i + 16 : count;
+        for (; i < end; ++i) out[i] = kCp874ToUtf16[bytes[i]];
     }
-#endif
-    for (; i < count; ++i) out[i] = kCp874ToUtf16[bytes[i]];
     return count;
 }
 
@@ -189,41 +132,17 @@ inline size_t EncodeOne(const char16_t* text, size_t count, size_t i, unsigned c
 size_t Utf16ToCp874(const char16_t* text, size_t count, unsigned char* out) {
     size_t written = 0;
     size_t i = 0;
-#if defined(__SSE2__)
-    if (out) {
-        while (i + 16 <= count) {
-            const __m128i lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-            const __m128i hi = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + 8));
-            __m128i offLo, offHi;
-            if (UnicodeOffsets(lo, &offLo) && UnicodeOffsets(hi, &offHi)) {
-                const __m128i packed =
-                    _mm_packus_epi16(_mm_sub_epi16(lo, offLo), _mm_sub_epi16(hi, offHi));
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + written), packed);
-                i += 16;
-                written += 16;
-            } else {
-                // A pair may end one unit past the block.
-                const size_t end = i + 16;
-                while (i < end) i = EncodeOne(text, count, i, out, written++);
-            }
-        }
-    } else {
-        // Counting: only surrogates can make the result shorter than the text.
-        const __m128i mask = _mm_set1_epi16(static_cast<short>(0xF800));
-        const __m128i surrogate = _mm_set1_epi16(static_cast<short>(0xD800));
-        while (i + 8 <= count) {
-            const __m128i u = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-            if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(u, mask), surrogate)) == 0) {
-                i += 8;
-                written += 8;
-            } else {
-                const size_t end = i + 8;
-                while (i < end) i = EncodeOne(text, count, i, nullptr, written++);
-            }
-        }
+    while (i < count) {
+        // Until a surrogate, each unit is one byte.
+        const size_t taken = out ? Utf16ToCp874Blocks(text + i, count - i, out + written)
+                                 : CountNonSurrogateBlocks(text + i, count - i);
+        i += taken;
+        written += taken;
+        // The block the vector path left, or the tail, a character at a time;
+        // a pair may end one unit past the block.
+        const size_t end = i + 16 < count ? i + 16 : count;
+        while (i < end) i = EncodeOne(text, count, i, out, written++);
     }
-#endif
-    while (i < count) i = EncodeOne(text, count, i, out, written++);
     return written;
 }
 
@@ -237,27 +156,8 @@ void ElevateToneMarks(unsigned char* bytes, size_t count, int before) {
     if (IsToneMark(first) && before != kTextStart && !IsUpperVowel(before)) {
         bytes[0] = static_cast<unsigned char>(first - 0x60);
     }
-    int previous = first;
-    size_t i = 1;
-#if defined(__SSE2__)
-    const __m128i rise = _mm_set1_epi8(0x60);
-    for (; i + 16 <= count; i += 16) {
-        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
-        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i - 1));
-        const __m128i t = _mm_sub_epi8(c, _mm_set1_epi8(static_cast<char>(0xE8)));
-        const __m128i tone = _mm_cmpeq_epi8(_mm_min_epu8(t, _mm_set1_epi8(4)), t);
-        const __m128i v = _mm_sub_epi8(p, _mm_set1_epi8(static_cast<char>(0xD4)));
-        const __m128i upper =
-            _mm_or_si128(_mm_cmpeq_epi8(p, _mm_set1_epi8(static_cast<char>(0xD1))),
-                         _mm_cmpeq_epi8(_mm_min_epu8(v, _mm_set1_epi8(3)), v));
-        const __m128i elevate = _mm_andnot_si128(upper, tone);
-        if (_mm_movemask_epi8(elevate) != 0) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + i),
-                             _mm_sub_epi8(c, _mm_and_si128(elevate, rise)));
-        }
-    }
-    if (i < count) previous = bytes[i - 1];
-#endif
+    size_t i = ElevateToneMarkBlocks(bytes, count);
+    int previous = bytes[i - 1];
     for (; i < count; ++i) {
         unsigned char c = bytes[i];
         if (IsToneMark(c) && !IsUpperVowel(previous)) {

@@ -1,23 +1,17 @@
 // Writing and reading numeric character references and percent escapes.
 #include "escapes.h"
-#include "utf16.h"
 
 #include <array>
 #include <bit>
-#include <climits>
-#include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "escapes_blocks.h"
+#include "utf16.h"
 
 // The word-sized writes below lay units out in memory order.
 static_assert(std::endian::native == std::endian::little, "the writers assume little-endian words");
 
 namespace {
-
-constexpr bool IsDecimalDigit(char16_t u) { return u >= u'0' && u <= u'9'; }
 
 constexpr int HexValue(char16_t u) {
     if (u <= u'9') return u - u'0';
@@ -98,17 +92,11 @@ size_t WriteReference(unsigned long value, char16_t* out) {
 // rather than branches, since the lengths of real text alternate at random.
 constexpr unsigned char kRunBeforeSemicolon[8] = {0, 2, 3, 2, 4, 2, 3, 2};
 
-#if defined(__SSE2__)
-// For a run of 2, 3 or 4 digits after "&#": the weight of each of the 8 units
-// from '&' on, so that a dot product gives the run's value.
-alignas(16) constexpr short kDigitWeights[5][8] = {
-    {},
-    {},
-    {0, 0, 10, 1, 0, 0, 0, 0},
-    {0, 0, 100, 10, 1, 0, 0, 0},
-    {0, 0, 1000, 100, 10, 1, 0, 0},
+// For a run of 2, 3 or 4 digits after "&#": the weight of each of the four
+// units after "&#".
+constexpr int kDigitWeights[5][4] = {
+    {}, {}, {10, 1, 0, 0}, {100, 10, 1, 0}, {1000, 100, 10, 1},
 };
-#endif
 
 }  // namespace
 
@@ -207,8 +195,35 @@ size_t Cp874ToPercent(const unsigned char* bytes, size_t count, char16_t* out) {
 
 namespace {
 
+// The reference that begins at text[p], text[p + 1] being "&#". The run of
+// digits right after "&#" has 2 to 4 units and is followed at once by ';'. Its
+// length is read from where the first ';' stands, without branches on it (the
+// lengths of real text alternate at random); every unit before it must be a
+// digit. kNearEnd: fewer than 7 units from p to the end, so reads are checked.
+template <bool kNearEnd>
+inline size_t MatchReference(const char16_t* text, size_t count, size_t p, int* value) {
+    auto unit = [&](size_t k) -> unsigned { return !kNearEnd || p + k < count ? text[p + k] : 0u; };
+    const unsigned semicolons =
+        (unit(4) == u';') | (unit(5) == u';') << 1 | (unit(6) == u';') << 2;
+    const size_t digits = kRunBeforeSemicolon[semicolons];
+    if (digits == 0) return 0;
+    // The four units after "&#", each weighed by the power of ten its place in
+    // a run of that length gives it: those past the run weigh 0 and need not
+    // be digits.
+    unsigned notDigit = 0;
+    int number = 0;
+    for (size_t k = 0; k < 4; ++k) {
+        const unsigned digit = unit(2 + k) - unsigned{u'0'};
+        notDigit |= (digit > 9) & (k < digits);
+        number += kDigitWeights[digits][k] * static_cast<int>(digit);
+    }
+    if (notDigit || number == 0) return 0;
+    *value = number;
+    return digits + 3;
+}
+
 // MatchEscapeAt's body, inlined into the decoder's loop.
-inline size_t MatchEscape(const char16_t* text, size_t count, size_t p, int* value) {
+[[gnu::always_inline]] inline size_t MatchEscape(const char16_t* text, size_t count, size_t p, int* value) {
     if (p >= count) return 0;
     if (text[p] == u'%') {
         if (p + 2 >= count) return 0;
@@ -220,20 +235,8 @@ inline size_t MatchEscape(const char16_t* text, size_t count, size_t p, int* val
         return 3;
     }
     if (text[p] != u'&' || p + 1 >= count || text[p + 1] != u'#') return 0;
-    // The longest run of digits right after "&#" has 2 to 4 units and is
-    // followed at once by ';'.
-    size_t digits = 0;
-    int number = 0;
-    while (digits < 5 && p + 2 + digits < count && IsDecimalDigit(text[p + 2 + digits])) {
-        number = number * 10 + (text[p + 2 + digits] - u'0');
-        ++digits;
-    }
-    const size_t semicolon = p + 2 + digits;
-    if (digits < 2 || digits > 4 || semicolon >= count || text[semicolon] != u';' || number == 0) {
-        return 0;
-    }
-    *value = number;
-    return semicolon + 1 - p;
+    return p + 7 <= count ? MatchReference<false>(text, count, p, value)
+                          : MatchReference<true>(text, count, p, value);
 }
 
 }  // namespace
@@ -245,80 +248,23 @@ size_t MatchEscapeAt(const char16_t* text, size_t count, size_t p, int* value) {
 size_t EscapesToUtf16(const char16_t* text, size_t count, char16_t* out) {
     size_t written = 0;
     size_t p = 0;
-#if defined(__SSE2__)
-    const __m128i percent = _mm_set1_epi16(u'%');
-    const __m128i ampersand = _mm_set1_epi16(u'&');
-    const __m128i below0 = _mm_set1_epi16(u'0' - 1);
-    const __m128i above9 = _mm_set1_epi16(u'9' + 1);
-    const __m128i zeroDigit = _mm_set1_epi16(u'0');
-#endif
     while (p < count) {
         const char16_t u = text[p];
         if (u == u'%' || u == u'&') {
-#if defined(__SSE2__)
-            if (u == u'&' && p + 8 <= count && text[p + 1] == u'#') {
-                // The same rule as MatchEscapeAt, without its branches: the
-                // run's length is read from where the ';' stands (the first one
-                // 2, 3 or 4 units after "&#"), the digit mask then checks every
-                // unit before it, and the value is a dot product with the
-                // powers of ten that fit that length.
-                const unsigned semicolons = (text[p + 4] == u';') |
-                                            (text[p + 5] == u';') << 1 |
-                                            (text[p + 6] == u';') << 2;
-                const size_t digits = kRunBeforeSemicolon[semicolons];
-                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + p));
-                const __m128i isDigit = _mm_and_si128(_mm_cmpgt_epi16(v, below0),
-                                                      _mm_cmplt_epi16(v, above9));
-                const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(isDigit)) >> 4;
-                const unsigned wanted = (1u << (2 * digits)) - 1;
-                if (digits != 0 && (mask & wanted) == wanted) {
-                    const __m128i products = _mm_madd_epi16(
-                        _mm_sub_epi16(v, zeroDigit),
-                        _mm_load_si128(reinterpret_cast<const __m128i*>(kDigitWeights[digits])));
-                    const __m128i pairs = _mm_add_epi32(products, _mm_shuffle_epi32(products, 0x4E));
-                    const int value =
-                        _mm_cvtsi128_si32(_mm_add_epi32(pairs, _mm_shuffle_epi32(pairs, 0xB1)));
-                    if (value != 0) {
-                        out[written++] = static_cast<char16_t>(value);
-                        p += digits + 3;
-                        continue;
-                    }
-                }
-                out[written++] = u;
-                ++p;
-                continue;
-            }
-#endif
             int value = 0;
             const size_t length = MatchEscape(text, count, p, &value);
-            if (length != 0) {
-                out[written++] = static_cast<char16_t>(value);
-                p += length;
-                continue;
-            }
-        }
-#if defined(__SSE2__)
-        else if (p + 8 <= count) {
-            // Plain text: copy it 8 units at a time up to the next '%' or '&'.
-            while (p + 8 <= count) {
-                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + p));
-                const int starts = _mm_movemask_epi8(
-                    _mm_or_si128(_mm_cmpeq_epi16(v, percent), _mm_cmpeq_epi16(v, ampersand)));
-                if (starts != 0) {
-                    const size_t plain =
-                        static_cast<size_t>(std::countr_zero(static_cast<unsigned>(starts))) / 2;
-                    for (size_t k = 0; k < plain; ++k) out[written++] = text[p++];
-                    break;
-                }
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + written), v);
-                p += 8;
-                written += 8;
-            }
+            out[written++] = length ? static_cast<char16_t>(value) : u;
+            p += length ? length : 1;
             continue;
         }
-#endif
-        out[written++] = u;
-        ++p;
+        // Plain text up to the next '%' or '&', a block at a time where it can.
+        const size_t plain = CopyPlainUnits(text + p, count - p, out + written);
+        if (plain == 0) {
+            out[written++] = u;
+            ++p;
+        }
+        p += plain;
+        written += plain;
     }
     return written;
 }

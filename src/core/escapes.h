@@ -37,8 +37,8 @@ size_t EscapesToUtf16(const char16_t* text, size_t count, char16_t* out);
 // The escape that begins at text[p] in a text of `count` units: returns the
 // units it takes (3 for a percent escape, 5 to 7 for a reference) and puts its
 // value in *value, or returns 0 when none begins there (an escape of value 0
-// included). This is the decoder's rule; EscapesToUtf16 applies it at every
-// position, with faster paths that give the same. It looks at no unit beyond
+// included). This is the decoder's one rule: EscapesToUtf16 applies it at
+// every '%' and '&', and its vector path only finds those. It looks at no unit beyond
 // p + 6, so a reader that goes through its text in pieces can keep the last six
 // units for the next piece.
 size_t MatchEscapeAt(const char16_t* text, size_t count, size_t p, int* value);

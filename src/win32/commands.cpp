@@ -6,6 +6,22 @@
 #include "resource.h"
 #include "textbox.h"
 
+namespace {
+
+// Reads the box, converts its text into a buffer of `unitsPerUnit` units for
+// each unit read, and writes the result back.
+void RewriteBoxText(HWND hDlg, size_t unitsPerUnit, size_t (*convert)(const char16_t*, size_t, char16_t*)) {
+    HWND hBox = GetDlgItem(hDlg, IDC_TEXT);
+    size_t length = 0;
+    auto text = ReadBoxText(hBox, &length);
+    auto result = AllocateBuffer<char16_t>(length + 1, unitsPerUnit);
+    result[convert(text.get(), length, result.get())] = 0;
+    text.reset();
+    WriteBoxText(hBox, result.get());
+}
+
+}  // namespace
+
 void ConvertToUnicode(HWND hDlg) {
     HWND hBox = GetDlgItem(hDlg, IDC_TEXT);
     size_t length = 0;
@@ -31,15 +47,7 @@ void ConvertToTis620(HWND hDlg) {
     WriteBoxTextAnsi(hBox, reinterpret_cast<const char*>(bytes.get()));
 }
 
-void EncodeEntities(HWND hDlg) {
-    HWND hBox = GetDlgItem(hDlg, IDC_TEXT);
-    size_t length = 0;
-    auto text = ReadBoxText(hBox, &length);
-    auto result = AllocateBuffer<char16_t>(length + 1, kEntityUnitsPerUnit);
-    result[Utf16ToEntities(text.get(), length, result.get())] = 0;
-    text.reset();
-    WriteBoxText(hBox, result.get());
-}
+void EncodeEntities(HWND hDlg) { RewriteBoxText(hDlg, kEntityUnitsPerUnit, Utf16ToEntities); }
 
 void EncodePercent(HWND hDlg) {
     HWND hBox = GetDlgItem(hDlg, IDC_TEXT);
@@ -55,12 +63,4 @@ void EncodePercent(HWND hDlg) {
     WriteBoxText(hBox, result.get());
 }
 
-void DecodeEscapes(HWND hDlg) {
-    HWND hBox = GetDlgItem(hDlg, IDC_TEXT);
-    size_t length = 0;
-    auto text = ReadBoxText(hBox, &length);
-    auto result = AllocateBuffer<char16_t>(length + 1);
-    result[EscapesToUtf16(text.get(), length, result.get())] = 0;
-    text.reset();
-    WriteBoxText(hBox, result.get());
-}
+void DecodeEscapes(HWND hDlg) { RewriteBoxText(hDlg, 1, EscapesToUtf16); }

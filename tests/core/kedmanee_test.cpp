@@ -1,10 +1,12 @@
 // The Kedmanee table and the mapping of typed character codes.
+#include "cp874_table.h"
 #include "kedmanee.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <set>
+#include <string>
 
 namespace {
 
@@ -38,9 +40,26 @@ TEST(KedmaneeTable, HoldsEveryTypableThaiCharacterOnceAndTenAsciiSigns) {
 }
 
 TEST(MapKedmaneeKey, MapsExactlyTheCodesFrom33To125ToTheirEntries) {
-    for (uint32_t code = 33; code <= 125; ++code) {
-        // An ASCII entry is passed on as it is, not looked up a second time.
-        EXPECT_EQ(MapKedmaneeKey(code), g_kedmaneeTable[code - 33]) << "code " << code;
+    // Each key with what a Thai typist sees it type, written out apart from
+    // the table: the key, then its character, then a space.
+    const std::u16string layout =
+        u"!+ \". #๒ $๓ %๔ &฿ 'ง (๖ )๗ *๕ +๙ ,ม "
+        u"-ข .ใ /ฝ 0จ 1ๅ 2/ 3- 4ภ 5ถ 6\u0E38 7\u0E36 8ค "
+        u"9ต :ซ ;ว <ฒ =ช >ฬ ?ฦ @๑ Aฤ B\u0E3A Cฉ Dฏ "
+        u"Eฎ Fโ Gฌ H\u0E47 Iณ J\u0E4B Kษ Lศ M? N\u0E4C Oฯ Pญ "
+        u"Q๐ Rฑ Sฆ Tธ U\u0E4A Vฮ W\" X) Y\u0E4D Z( [บ \\ฃ "
+        u"]ล ^\u0E39 _๘ `_ aฟ b\u0E34 cแ dก e\u0E33 fด gเ h\u0E49 "
+        u"iร j\u0E48 k\u0E32 lส mท n\u0E37 oน pย qๆ rพ sห tะ "
+        u"u\u0E35 vอ wไ xป y\u0E31 zผ {ฐ |ฅ }, ";
+    ASSERT_EQ(layout.size(), 3u * 93);
+    for (size_t i = 0; i < layout.size(); i += 3) {
+        const char16_t key = layout[i], typed = layout[i + 1];
+        ASSERT_EQ(key, 33 + i / 3) << "the keys run from '!' to '}' in order";
+        // The byte view: an ASCII entry is passed on as it is, a Thai one as
+        // its code page 874 byte.
+        const uint32_t passed = MapKedmaneeKey(key);
+        ASSERT_LT(passed, 256u);
+        EXPECT_EQ(kCp874ToUtf16[passed], typed) << "key '" << char(key) << "'";
     }
     const struct {
         uint32_t typed, passed;

@@ -1,0 +1,119 @@
+// SSE2 paths of the code page 874 conversions: see cp874_blocks.h.
+#include "cp874_blocks.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+
+namespace {
+
+// A Thai letter's unit is the byte + 0x0D60: 0x0E00 + (byte - 0xA0).
+constexpr short kThaiOffset = 0x0D60;
+
+// For 16 bytes: a mask of the Thai letters 0xA1 - 0xDA and 0xDF - 0xFB, and
+// whether every byte is ASCII or such a letter. The compares are signed, so
+// the bytes are moved by 0x80 first.
+inline bool Cp874ThaiLetters(__m128i b, __m128i* thai) {
+    const __m128i x = _mm_xor_si128(b, _mm_set1_epi8(static_cast<char>(0x80)));
+    const __m128i gap = _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8(0xDA - 0x80)),
+                                      _mm_cmplt_epi8(x, _mm_set1_epi8(0xDF - 0x80)));
+    *thai = _mm_andnot_si128(gap, _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8(0xA0 - 0x80)),
+                                                _mm_cmplt_epi8(x, _mm_set1_epi8(0xFC - 0x80))));
+    const __m128i ascii = _mm_cmplt_epi8(x, _mm_setzero_si128());
+    return _mm_movemask_epi8(_mm_or_si128(ascii, *thai)) == 0xFFFF;
+}
+
+// For 8 units: the amount to subtract in each lane, and whether every unit is
+// ASCII or one of the Thai letters U+0E01 - U+0E3A, U+0E3F - U+0E5B.
+inline bool UnicodeOffsets(__m128i u, __m128i* offsets) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(u, _mm_set1_epi16(-0x80)), zero);
+    const __m128i row = _mm_cmpeq_epi16(_mm_and_si128(u, _mm_set1_epi16(-0x100)),
+                                        _mm_set1_epi16(0x0E00));
+    const __m128i low = _mm_and_si128(u, _mm_set1_epi16(0xFF));
+    const __m128i gap = _mm_and_si128(_mm_cmpgt_epi16(low, _mm_set1_epi16(0x3A)),
+                                      _mm_cmplt_epi16(low, _mm_set1_epi16(0x3F)));
+    const __m128i inRow = _mm_and_si128(_mm_cmpgt_epi16(low, zero),
+                                        _mm_cmplt_epi16(low, _mm_set1_epi16(0x5C)));
+    const __m128i thai = _mm_andnot_si128(gap, _mm_and_si128(row, inRow));
+    *offsets = _mm_and_si128(thai, _mm_set1_epi16(kThaiOffset));
+    return _mm_movemask_epi8(_mm_or_si128(ascii, thai)) == 0xFFFF;
+}
+
+}  // namespace
+
+size_t Cp874ToUtf16Blocks(const unsigned char* bytes, size_t count, char16_t* out) {
+    // The low byte of a Thai letter's unit is the byte + 0x60 (wrapping), its
+    // high byte 0x0E; ASCII keeps its byte and gets a high byte of 0.
+    const __m128i zero = _mm_setzero_si128();
+    size_t i = 0;
+    for (; i + 16 <= count; i += 16) {
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        __m128i low = b, high = zero, thai;
+        if (_mm_movemask_epi8(b) != 0) {
+            if (!Cp874ThaiLetters(b, &thai)) break;
+            low = _mm_add_epi8(b, _mm_and_si128(thai, _mm_set1_epi8(0x60)));
+            high = _mm_and_si128(thai, _mm_set1_epi8(0x0E));
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(low, high));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(low, high));
+    }
+    return i;
+}
+
+size_t Utf16ToCp874Blocks(const char16_t* text, size_t count, unsigned char* out) {
+    size_t i = 0;
+    for (; i + 16 <= count; i += 16) {
+        const __m128i lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+        const __m128i hi = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + 8));
+        __m128i offLo, offHi;
+        if (!UnicodeOffsets(lo, &offLo) || !UnicodeOffsets(hi, &offHi)) break;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i),
+                         _mm_packus_epi16(_mm_sub_epi16(lo, offLo), _mm_sub_epi16(hi, offHi)));
+    }
+    return i;
+}
+
+size_t CountNonSurrogateBlocks(const char16_t* text, size_t count) {
+    const __m128i mask = _mm_set1_epi16(static_cast<short>(0xF800));
+    const __m128i surrogate = _mm_set1_epi16(static_cast<short>(0xD800));
+    size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m128i u = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(u, mask), surrogate)) != 0) break;
+    }
+    return i;
+}
+
+size_t ElevateToneMarkBlocks(unsigned char* bytes, size_t count) {
+    // A tone mark 0xE8 - 0xEC drops by 0x60 unless the byte before it is 0xD1
+    // or 0xD4 - 0xD7. The byte before a block may already have been elevated
+    // by the block before; an elevated mark is no upper vowel, so it judges the
+    // same.
+    const __m128i rise = _mm_set1_epi8(0x60);
+    size_t i = 1;
+    for (; i + 16 <= count; i += 16) {
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i - 1));
+        const __m128i t = _mm_sub_epi8(c, _mm_set1_epi8(static_cast<char>(0xE8)));
+        const __m128i tone = _mm_cmpeq_epi8(_mm_min_epu8(t, _mm_set1_epi8(4)), t);
+        const __m128i v = _mm_sub_epi8(p, _mm_set1_epi8(static_cast<char>(0xD4)));
+        const __m128i upper =
+            _mm_or_si128(_mm_cmpeq_epi8(p, _mm_set1_epi8(static_cast<char>(0xD1))),
+                         _mm_cmpeq_epi8(_mm_min_epu8(v, _mm_set1_epi8(3)), v));
+        const __m128i elevate = _mm_andnot_si128(upper, tone);
+        if (_mm_movemask_epi8(elevate) != 0) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + i),
+                             _mm_sub_epi8(c, _mm_and_si128(elevate, rise)));
+        }
+    }
+    return i;
+}
+
+#else
+
+size_t Cp874ToUtf16Blocks(const unsigned char*, size_t, char16_t*) { return 0; }
+size_t Utf16ToCp874Blocks(const char16_t*, size_t, unsigned char*) { return 0; }
+size_t CountNonSurrogateBlocks(const char16_t*, size_t) { return 0; }
+size_t ElevateToneMarkBlocks(unsigned char*, size_t) { return 1; }
+
+#endif
