@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,41 @@ TEST(RepairLine, LeavesRealTextAlone) {
 TEST(RepairLine, InvalidUtf8StandsAsItIs) {
     for (const char* line : {"\xFF\xFE", "\xE0\xB8", "caf\xE9", "\xC3\x28"}) {
         EXPECT_EQ(RepairLine(line).kind, kRepairNone);
+    }
+}
+
+// The quick test against its definition, written plainly: only ASCII and
+// assigned Thai, and after เธ or เน only Thai from U+0E20 on other than เ.
+bool IsCleanByDefinition(const std::string& line) {
+    std::u32string text;
+    std::vector<char16_t> units(line.size() + 1);
+    const Utf8Decoded d = Utf8ToUtf16(reinterpret_cast<const unsigned char*>(line.data()), line.size(),
+                                      true, units.data());
+    if (d.invalid) return false;
+    for (size_t i = 0; i < d.written; ++i) {
+        const char32_t c = units[i];
+        const bool thai = c >= 0x0E01 && c <= 0x0E5B && !(c >= 0x0E3B && c <= 0x0E3E);
+        if (c >= 0x80 && !thai) return false;
+        text.push_back(c);
+    }
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != U'เ' || (text[i + 1] != U'ธ' && text[i + 1] != U'น')) continue;
+        if (i + 2 >= text.size() || text[i + 2] < 0x0E20 || text[i + 2] == U'เ') return false;
+    }
+    return true;
+}
+
+TEST(RepairLine, QuickCleanTestMatchesItsDefinition) {
+    const char* const kPieces[] = {
+        "a", " ", "abcdefghijklmnop", "สวัสดี", "เธอ", "เน้น", "เธช", "เน\u0081", "เธ", "เน", "เ",
+        "\u0E3B", "\u0E5C", "\u0E00", "\u0E7F", "ก", "é", "\uFFFD", "\xE0\xB8", "\xB8", "\xE0",
+    };
+    std::mt19937 random(1);
+    for (int round = 0; round < 20000; ++round) {
+        std::string line;
+        const int pieces = static_cast<int>(random() % 16);
+        for (int k = 0; k < pieces; ++k) line += kPieces[random() % std::size(kPieces)];
+        EXPECT_EQ(IsLineCertainlyClean(line), IsCleanByDefinition(line)) << line;
     }
 }
 

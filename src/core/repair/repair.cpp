@@ -11,6 +11,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "code_pages.h"
 #include "cp874_table.h"
 #include "thai_text.h"
@@ -434,9 +438,22 @@ inline unsigned ThaiOffsetAt(const unsigned char* p) {
 
 }  // namespace
 
-bool IsLineCertainlyClean(std::string_view line) {
-    const auto* p = reinterpret_cast<const unsigned char*>(line.data());
-    const unsigned char* end = p + line.size();
+namespace {
+
+// After เธ or เน (UTF-8's E0 B8 and E0 B9 read as code page 874) only a Thai
+// character that cannot be a byte of UTF-8's continuation may follow: U+0E20
+// and above, but not เ itself. `p` is just past a เ.
+bool FollowsSaraEFreely(const unsigned char* p, const unsigned char* end) {
+    if (end - p < 3) return true;
+    const unsigned second = ThaiOffsetAt(p);
+    if (second != 0x18 && second != 0x19) return true;
+    if (end - p < 6) return false;
+    const unsigned third = ThaiOffsetAt(p + 3);
+    return third >= 0x20 && third != 0x40;
+}
+
+// The check one character at a time, from a character's start.
+bool IsCleanFrom(const unsigned char* p, const unsigned char* end) {
     while (p < end) {
         if (end - p >= 8) {
             uint64_t word;
@@ -454,19 +471,107 @@ bool IsLineCertainlyClean(std::string_view line) {
         const unsigned offset = ThaiOffsetAt(p);
         if (offset == 0) return false;
         p += 3;
-        // After เธ or เน (UTF-8's E0 B8 and E0 B9 read as code page 874) only
-        // a Thai character that cannot be a byte of UTF-8's continuation may
-        // follow: U+0E20 and above, but not เ itself.
-        if (offset == 0x40 && end - p >= 3) {
-            const unsigned second = ThaiOffsetAt(p);
-            if (second == 0x18 || second == 0x19) {
-                if (end - p < 6) return false;
-                const unsigned third = ThaiOffsetAt(p + 3);
-                if (third < 0x20 || third == 0x40) return false;
-            }
-        }
+        if (offset == 0x40 && !FollowsSaraEFreely(p, end)) return false;
     }
     return true;
+}
+
+}  // namespace
+
+#if defined(__SSE2__)
+
+namespace {
+
+enum BlockVerdict { kBlockClean, kBlockUnsure, kBlockGarbled };
+
+// Sixteen bytes `v` at `p` (`before`: each one's previous byte) as bit masks:
+// every byte is ASCII, E0, or a continuation byte exactly one or two places
+// after an E0; the byte after an E0 is B8 or B9; the third byte names an
+// assigned Thai character. A character may run over into the next sixteen
+// bytes: *leads carries this block's E0s (bits 14 and 15 count). Unsure: the
+// bytes break one of these rules, and the plain check decides.
+BlockVerdict CheckBlock(__m128i v, __m128i before, const unsigned char* p, const unsigned char* end,
+                        unsigned* leads) {
+    const __m128i b9 = _mm_set1_epi8(static_cast<char>(0xB9));
+    const __m128i x80 = _mm_set1_epi8(static_cast<char>(0x80));
+    const unsigned ascii = ~static_cast<unsigned>(_mm_movemask_epi8(v)) & 0xFFFF;
+    const unsigned lead =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(0xE0)))));
+    const unsigned cont = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(0xC0)))));
+    const unsigned places = lead << 2 | *leads >> 14;
+    const unsigned second = (places >> 1) & 0xFFFF;
+    const unsigned third = places & 0xFFFF;
+    if ((ascii | lead | cont) != 0xFFFF || cont != (second | third)) return kBlockUnsure;
+    const unsigned thaiSecond = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(
+        _mm_and_si128(v, _mm_set1_epi8(static_cast<char>(0xFE))), _mm_set1_epi8(static_cast<char>(0xB8)))));
+    if (second & ~thaiSecond) return kBlockUnsure;
+    // Unassigned: E0 B8 80, E0 B8 BB - BE, E0 B9 9C - BF. As signed bytes 0x80
+    // is -128, BB - BE are -69 to -66, 9C - BF are -100 to -65.
+    const __m128i afterB8 = _mm_cmpeq_epi8(before, _mm_set1_epi8(static_cast<char>(0xB8)));
+    const __m128i afterB9 = _mm_cmpeq_epi8(before, b9);
+    const __m128i low = _mm_or_si128(
+        _mm_cmpeq_epi8(v, x80),
+        _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(-70)), _mm_cmplt_epi8(v, _mm_set1_epi8(-65))));
+    const __m128i high = _mm_cmpgt_epi8(v, _mm_set1_epi8(-101));
+    const unsigned unassigned = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_and_si128(afterB8, low), _mm_and_si128(afterB9, high))));
+    if (unassigned & third) return kBlockUnsure;
+    // เ (E0 B9 80): what follows it is looked at one by one.
+    unsigned saraE =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(afterB9, _mm_cmpeq_epi8(v, x80)))) & third;
+    while (saraE) {
+        const int at = __builtin_ctz(saraE);
+        if (!FollowsSaraEFreely(p + at + 1, end)) return kBlockGarbled;
+        saraE &= saraE - 1;
+    }
+    *leads = lead;
+    return kBlockClean;
+}
+
+}  // namespace
+
+#endif
+
+bool IsLineCertainlyClean(std::string_view line) {
+    const auto* start = reinterpret_cast<const unsigned char*>(line.data());
+    const unsigned char* end = start + line.size();
+    const unsigned char* p = start;
+#if defined(__SSE2__)
+    unsigned leads = 0;
+    BlockVerdict verdict = kBlockClean;
+    while (end - p >= 16 && verdict == kBlockClean) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        if (_mm_movemask_epi8(v) == 0 && (leads & 0xC000) == 0) {  // all ASCII
+            leads = 0;
+            p += 16;
+            continue;
+        }
+        const __m128i before = p == start ? _mm_slli_si128(v, 1)
+                                          : _mm_loadu_si128(reinterpret_cast<const __m128i*>(p - 1));
+        verdict = CheckBlock(v, before, p, end, &leads);
+        if (verdict == kBlockClean) p += 16;
+    }
+    if (verdict == kBlockGarbled) return false;
+    if (verdict == kBlockClean && p < end) {
+        // The last bytes, padded with NULs (ASCII) to a block of their own; a
+        // character they cut off makes the block unsure.
+        alignas(16) unsigned char padded[32] = {};
+        padded[15] = p == start ? 0 : p[-1];
+        std::memcpy(padded + 16, p, static_cast<size_t>(end - p));
+        const __m128i v = _mm_load_si128(reinterpret_cast<const __m128i*>(padded + 16));
+        const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(padded + 15));
+        unsigned tailLeads = leads;
+        verdict = CheckBlock(v, before, p, end, &tailLeads);
+        if (verdict != kBlockUnsure) return verdict == kBlockClean;
+    }
+    // Back to the start of the character the last whole block cut, if any.
+    if (p != start) {
+        if (leads & 0x8000) p -= 1;
+        else if (leads & 0x4000) p -= 2;
+    }
+#endif
+    return IsCleanFrom(p, end);
 }
 
 RepairedLine RepairLine(std::string_view line) {
