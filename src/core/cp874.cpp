@@ -84,7 +84,25 @@ Utf8Decoded Utf8ToCp874(const unsigned char* bytes, size_t count, bool atEnd, un
             i += 8;
             w += 8;
         }
-        // Thai, E0 B8 xx and E0 B9 xx, one after another.
+        // Thai, E0 B8 xx and E0 B9 xx: four characters at a time while the
+        // twelve bytes have that form, then one at a time.
+        while (i + 16 <= count) {
+            unsigned long long first;
+            unsigned second;
+            std::memcpy(&first, bytes + i, 8);
+            std::memcpy(&second, bytes + i + 8, 4);
+            if ((first & 0xFEFFC0FEFFC0FEFFULL) != 0xB8E080B8E080B8E0ULL ||
+                (second & 0xC0FEFFC0u) != 0x80B8E080u) {
+                break;
+            }
+            const unsigned char* b = bytes + i;
+            out[w] = kThaiBlockBytes[(b[1] & 1u) << 6 | (b[2] & 0x3Fu)];
+            out[w + 1] = kThaiBlockBytes[(b[4] & 1u) << 6 | (b[5] & 0x3Fu)];
+            out[w + 2] = kThaiBlockBytes[(b[7] & 1u) << 6 | (b[8] & 0x3Fu)];
+            out[w + 3] = kThaiBlockBytes[(b[10] & 1u) << 6 | (b[11] & 0x3Fu)];
+            i += 12;
+            w += 4;
+        }
         while (i + 3 <= count && bytes[i] == 0xE0 && (bytes[i + 1] & 0xFE) == 0xB8 &&
                (bytes[i + 2] & 0xC0) == 0x80) {
             out[w++] = kThaiBlockBytes[(bytes[i + 1] & 1u) << 6 | (bytes[i + 2] & 0x3Fu)];
