@@ -1,5 +1,6 @@
 // libthai's sequence rules and its dictionary trie behind the small interface
-// of thai_text.h. The trie is opened once, on first use.
+// of thai_text.h. The trie is opened once, on first use, and its words copied
+// into a trie of our own that is quicker to walk.
 #include "thai_text.h"
 
 #include <datrie/trie.h>
@@ -8,7 +9,10 @@
 
 #include "thai_trigram_table.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -34,28 +38,105 @@ const Trie* Dictionary() {
     return trie;
 }
 
-// Walks on from `state` through options[i, count), calling `found` for each
+// The dictionary's words again, in a trie of our own made from it on first
+// use, walked many times faster than through libdatrie's calls: its words are
+// all Thai, so a node says which of the 128 characters U+0E00 - U+0E7F go on
+// from it in two 64-bit masks, and its children lie side by side in that order.
+struct WordNode {
+    uint64_t next[2] = {0, 0};
+    uint32_t firstChild = 0;
+    uint32_t terminal = 0;
+};
+
+// The node after `node` by `c`, or 0 (the root, never a child) where no word goes on.
+inline uint32_t WalkWord(const std::vector<WordNode>& nodes, uint32_t node, char32_t c) {
+    const uint32_t offset = static_cast<uint32_t>(c) - 0x0E00;
+    if (offset >= 128) return 0;
+    const WordNode& n = nodes[node];
+    const uint64_t bit = uint64_t{1} << (offset & 63);
+    if (offset < 64) {
+        if (!(n.next[0] & bit)) return 0;
+        return n.firstChild + static_cast<uint32_t>(std::popcount(n.next[0] & (bit - 1)));
+    }
+    if (!(n.next[1] & bit)) return 0;
+    return n.firstChild + static_cast<uint32_t>(std::popcount(n.next[0]) + std::popcount(n.next[1] & (bit - 1)));
+}
+
+Bool CollectWord(const AlphaChar* key, TrieData, void* data) {
+    auto* words = static_cast<std::vector<std::u32string>*>(data);
+    std::u32string word;
+    for (const AlphaChar* p = key; *p; ++p) {
+        if (*p < 0x0E00 || *p >= 0x0E80) return TRUE;  // never in libthai's dictionary
+        word.push_back(static_cast<char32_t>(*p));
+    }
+    if (!word.empty()) words->push_back(std::move(word));
+    return TRUE;
+}
+
+// Built breadth first from the sorted words: the children of each node are
+// the distinct next characters of the run of words that share its prefix.
+std::vector<WordNode> BuildWordTrie() {
+    std::vector<std::u32string> words;
+    if (const Trie* trie = Dictionary()) trie_enumerate(trie, CollectWord, &words);
+    std::sort(words.begin(), words.end());
+    struct Pending {
+        uint32_t node;
+        size_t depth, from, to;  // the words [from, to) share the node's prefix of `depth`
+    };
+    std::vector<WordNode> nodes(1);
+    std::vector<Pending> queue{{0, 0, 0, words.size()}};
+    for (size_t q = 0; q < queue.size(); ++q) {
+        const Pending p = queue[q];
+        WordNode node;
+        std::vector<Pending> children;
+        for (size_t i = p.from; i < p.to;) {
+            if (words[i].size() == p.depth) {
+                node.terminal = 1;
+                ++i;
+                continue;
+            }
+            const char32_t c = words[i][p.depth];
+            size_t j = i;
+            while (j < p.to && words[j].size() > p.depth && words[j][p.depth] == c) ++j;
+            const uint32_t offset = static_cast<uint32_t>(c) - 0x0E00;
+            node.next[offset >> 6] |= uint64_t{1} << (offset & 63);
+            children.push_back({0, p.depth + 1, i, j});
+            i = j;
+        }
+        node.firstChild = static_cast<uint32_t>(nodes.size());
+        for (Pending& child : children) {
+            child.node = static_cast<uint32_t>(nodes.size());
+            nodes.emplace_back();
+            queue.push_back(child);
+        }
+        nodes[p.node] = node;
+    }
+    return nodes;
+}
+
+const std::vector<WordNode>& WordTrie() {
+    static const std::vector<WordNode> nodes = BuildWordTrie();
+    return nodes;
+}
+
+// Walks on from `node` through options[i, count), calling `found` for each
 // word end; `chosen` holds the characters picked so far.
-void WalkAmong(TrieState* state, const std::u32string* options, size_t count, size_t i,
-               size_t start, std::u32string* chosen, size_t* left,
+void WalkAmong(const std::vector<WordNode>& nodes, uint32_t node, const std::u32string* options,
+               size_t count, size_t i, size_t start, std::u32string* chosen, size_t* left,
                const std::function<void(size_t, std::u32string_view)>& found) {
     if (i >= count || *left == 0) return;
-    const std::u32string& here = options[i];
-    for (size_t k = 0; k < here.size() && *left > 0; ++k) {
-        const char32_t c = here[k];
+    for (char32_t c : options[i]) {
+        if (*left == 0) return;
         if (!chosen->empty() && !IsThaiPairValid(chosen->back(), c)) continue;
-        TrieState* next = here.size() == 1 ? state : trie_state_clone(state);
-        if (trie_state_walk(next, static_cast<AlphaChar>(c))) {
-            chosen->push_back(c);
-            if (trie_state_is_terminal(next)) {
-                found(i - start + 1, *chosen);
-                --*left;
-            }
-            WalkAmong(next, options, count, i + 1, start, chosen, left, found);
-            chosen->pop_back();
+        const uint32_t next = WalkWord(nodes, node, c);
+        if (next == 0) continue;
+        chosen->push_back(c);
+        if (nodes[next].terminal) {
+            found(i - start + 1, *chosen);
+            --*left;
         }
-        if (next != state) trie_state_free(next);
-        if (here.size() == 1) break;
+        WalkAmong(nodes, next, options, count, i + 1, start, chosen, left, found);
+        chosen->pop_back();
     }
 }
 
@@ -157,13 +238,11 @@ double ThaiPairLogLikelihood(char32_t previous, char32_t next) {
 void FindThaiDictionaryWordsAmong(const std::u32string* options, size_t count, size_t start,
                                   size_t limit,
                                   const std::function<void(size_t, std::u32string_view)>& found) {
-    const Trie* trie = Dictionary();
-    if (!trie || start >= count) return;
-    TrieState* state = trie_root(trie);
+    const std::vector<WordNode>& nodes = WordTrie();
+    if (start >= count) return;
     std::u32string chosen;
     size_t left = limit;
-    WalkAmong(state, options, count, start, start, &chosen, &left, found);
-    trie_state_free(state);
+    WalkAmong(nodes, 0, options, count, start, start, &chosen, &left, found);
 }
 
 bool IsThaiPairValid(char32_t previous, char32_t next) {
@@ -182,18 +261,13 @@ bool IsThaiSpellingValid(std::u32string_view text) {
 bool HasThaiDictionary() { return Dictionary() != nullptr; }
 
 size_t FindThaiDictionaryWords(std::u32string_view text, size_t start, size_t* lengths, size_t capacity) {
-    const Trie* trie = Dictionary();
-    if (!trie || capacity == 0) return 0;
-    // One walking state per thread, rewound for each call.
-    thread_local TrieState* const state = trie_root(trie);
-    trie_state_rewind(state);
+    const std::vector<WordNode>& nodes = WordTrie();
     size_t found = 0;
-    for (size_t i = start; i < text.size(); ++i) {
-        if (!trie_state_walk(state, static_cast<AlphaChar>(text[i]))) break;
-        if (trie_state_is_terminal(state)) {
-            lengths[found++] = i - start + 1;
-            if (found == capacity) break;
-        }
+    uint32_t node = 0;
+    for (size_t i = start; i < text.size() && found < capacity; ++i) {
+        node = WalkWord(nodes, node, text[i]);
+        if (node == 0) break;
+        if (nodes[node].terminal) lengths[found++] = i - start + 1;
     }
     return found;
 }
