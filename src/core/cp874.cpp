@@ -76,32 +76,36 @@ Utf8Decoded Utf8ToCp874(const unsigned char* bytes, size_t count, bool atEnd, un
     size_t i = 0;
     size_t w = 0;
     while (i < count) {
-        while (i + 8 <= count) {
-            unsigned long long chunk;
-            std::memcpy(&chunk, bytes + i, 8);
-            if (chunk & 0x8080808080808080ULL) break;
-            std::memcpy(out + w, &chunk, 8);
-            i += 8;
-            w += 8;
-        }
-        // Thai, E0 B8 xx and E0 B9 xx: four characters at a time while the
-        // twelve bytes have that form, then one at a time.
+        // ASCII and Thai (E0 B8 xx, E0 B9 xx), while sixteen bytes remain:
+        // four Thai characters at a time, eight ASCII bytes at a time, or one
+        // character of either.
         while (i + 16 <= count) {
             unsigned long long first;
             unsigned second;
             std::memcpy(&first, bytes + i, 8);
             std::memcpy(&second, bytes + i + 8, 4);
-            if ((first & 0xFEFFC0FEFFC0FEFFULL) != 0xB8E080B8E080B8E0ULL ||
-                (second & 0xC0FEFFC0u) != 0x80B8E080u) {
+            const unsigned char* b = bytes + i;
+            if ((first & 0xFEFFC0FEFFC0FEFFULL) == 0xB8E080B8E080B8E0ULL &&
+                (second & 0xC0FEFFC0u) == 0x80B8E080u) {
+                out[w] = kThaiBlockBytes[(b[1] & 1u) << 6 | (b[2] & 0x3Fu)];
+                out[w + 1] = kThaiBlockBytes[(b[4] & 1u) << 6 | (b[5] & 0x3Fu)];
+                out[w + 2] = kThaiBlockBytes[(b[7] & 1u) << 6 | (b[8] & 0x3Fu)];
+                out[w + 3] = kThaiBlockBytes[(b[10] & 1u) << 6 | (b[11] & 0x3Fu)];
+                i += 12;
+                w += 4;
+            } else if ((first & 0x8080808080808080ULL) == 0) {
+                std::memcpy(out + w, &first, 8);
+                i += 8;
+                w += 8;
+            } else if (b[0] < 0x80) {
+                out[w++] = b[0];
+                ++i;
+            } else if ((first & 0xC0FEFFu) == 0x80B8E0u) {
+                out[w++] = kThaiBlockBytes[(b[1] & 1u) << 6 | (b[2] & 0x3Fu)];
+                i += 3;
+            } else {
                 break;
             }
-            const unsigned char* b = bytes + i;
-            out[w] = kThaiBlockBytes[(b[1] & 1u) << 6 | (b[2] & 0x3Fu)];
-            out[w + 1] = kThaiBlockBytes[(b[4] & 1u) << 6 | (b[5] & 0x3Fu)];
-            out[w + 2] = kThaiBlockBytes[(b[7] & 1u) << 6 | (b[8] & 0x3Fu)];
-            out[w + 3] = kThaiBlockBytes[(b[10] & 1u) << 6 | (b[11] & 0x3Fu)];
-            i += 12;
-            w += 4;
         }
         while (i + 3 <= count && bytes[i] == 0xE0 && (bytes[i + 1] & 0xFE) == 0xB8 &&
                (bytes[i + 2] & 0xC0) == 0x80) {
