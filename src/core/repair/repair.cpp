@@ -119,10 +119,11 @@ std::u32string LostCandidates(int second) {
 // whose last byte is U+FFFD or missing becomes kLostMark, its candidates in
 // *options at the same place.
 std::u32string ReadCharsAsUtf8(const std::u32string& line, const CodePageTable& page, bool lossy,
-                               std::vector<std::u32string>* options) {
+                               std::vector<std::u32string>* options, bool* whole = nullptr) {
     static const std::u32string lostLow = LostCandidates(0xB8);
     static const std::u32string lostHigh = LostCandidates(0xB9);
     const std::vector<int> bytes = BytesThrough(line, page, lossy);
+    if (whole) *whole = true;
     std::u32string out;
     out.reserve(line.size());
     if (options) options->clear();
@@ -152,6 +153,7 @@ std::u32string ReadCharsAsUtf8(const std::u32string& line, const CodePageTable& 
             i += i + 2 < line.size() && bytes[i + 2] == kLostByte ? 3 : 2;
             continue;
         }
+        if (whole && line[i] >= 0x80) *whole = false;
         out.push_back(line[i]);
         if (options) options->emplace_back(1, line[i]);
         ++i;
@@ -300,6 +302,7 @@ struct Candidate {
     std::u32string text;
     Plausibility judged;
     bool capitalsPage = false;  // read through a Cyrillic or Greek page
+    bool whole = false;         // UTF-8 readings: every character beyond ASCII was read
 };
 
 // Whether `repair` is valid Thai and clearly more plausible than `line`.
@@ -401,6 +404,14 @@ void Consider(Candidate candidate, Original& original, std::vector<std::u32strin
         }
     }
     candidate.judged = JudgeText(candidate.text);
+    // A reading of UTF-8 that takes in every character beyond ASCII of the
+    // line, and gives valid Thai, says enough by its form alone: real text
+    // is not made of whole UTF-8 sequences read through a single-byte page.
+    if (candidate.whole && candidate.judged.valid && candidate.judged.thai >= 2 &&
+        candidate.judged.foreign * 4 <= candidate.judged.thai) {
+        if (best->kind == kRepairNone || Preferred(candidate, *best)) *best = std::move(candidate);
+        return;
+    }
     // A short word of another language's capitals read through a single-byte
     // page is too often a Thai word: such readings need longer evidence.
     const size_t least = candidate.kind <= kRepairCp874AsOtherPage ? kLeastWordsReadThroughPage : 2;
@@ -622,22 +633,27 @@ RepairedLine RepairLine(std::string_view line) {
     if ((traits.aGrave || traits.aTilde) && !traits.latinWord) {
         for (GarbleCodePage page : {kPageWindows1252, kPageLatin1}) {
             const CodePageTable& table = CodePageTableOf(page);
-            std::u32string once = ReadCharsAsUtf8(text, table, false, nullptr);
+            bool wholeOnce = false, wholeTwice = false;
+            std::u32string once = ReadCharsAsUtf8(text, table, false, nullptr, &wholeOnce);
             if (traits.aTilde) {
-                Consider({kRepairUtf8AsLatin1Twice, table.name, ReadCharsAsUtf8(once, table, false, nullptr), {}},
+                std::u32string twice = ReadCharsAsUtf8(once, table, false, nullptr, &wholeTwice);
+                Consider({kRepairUtf8AsLatin1Twice, table.name, std::move(twice), {}, false, wholeOnce && wholeTwice},
                          original, &tried, &best);
             }
-            Consider({kRepairUtf8AsLatin1, table.name, std::move(once), {}}, original, &tried, &best);
+            Consider({kRepairUtf8AsLatin1, table.name, std::move(once), {}, false, wholeOnce}, original,
+                     &tried, &best);
         }
     }
     if (traits.thai) {
         std::vector<std::u32string> options;
+        bool whole = false;
         std::u32string read =
-            ReadCharsAsUtf8(text, CodePageTableOf(kPageWindows874), true, &options);
+            ReadCharsAsUtf8(text, CodePageTableOf(kPageWindows874), true, &options, &whole);
         bool lossy = false;
         for (char32_t c : read) lossy |= c == kLostMark;
         if (lossy) ChooseLostCharacters(&read, options);
-        Consider({lossy ? kRepairUtf8AsCp874Lossy : kRepairUtf8AsCp874, "CP874", std::move(read), {}},
+        Consider({lossy ? kRepairUtf8AsCp874Lossy : kRepairUtf8AsCp874, "CP874", std::move(read), {}, false,
+                  whole && !lossy},
                  original, &tried, &best);
     }
     if (best.kind == kRepairNone) return result;
