@@ -36,7 +36,16 @@ constexpr size_t kWordsPerStart = 400;
 // page (kinds 1 and 2) must give.
 constexpr size_t kLeastWordsReadThroughPage = 5;
 
+// A reading through a Latin page with no dictionary word to show may still be
+// taken when it has this many Thai characters in a row (through a Cyrillic or
+// Greek page, kLeastWordsReadThroughPage) and the trigram model gives its Thai
+// this log-likelihood each on average.
+constexpr size_t kLeastThaiByLikelihood = 3;
+constexpr double kLeastLikelihoodPerCharacter = -3.5;
+
 bool IsThai(char32_t c) { return c >= 0x0E01 && c <= 0x0E5B; }
+
+bool IsAsciiLetter(char32_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // Strict UTF-8 to code points; false on anything malformed.
 bool DecodeUtf8(std::string_view s, std::u32string* out) {
@@ -183,6 +192,8 @@ struct Plausibility {
     size_t covered = 0;
     size_t lost = 0;
     size_t words = 0;           // the words that cover them
+    size_t longestThaiRun = 0;  // the most Thai characters in a row
+    size_t asciiLetters = 0;
     size_t foreign = 0;         // characters beyond ASCII that are not Thai
 };
 
@@ -190,12 +201,16 @@ struct Plausibility {
 Plausibility JudgeText(const std::u32string& text, bool always = false) {
     Plausibility p;
     char32_t previous = U' ';
+    size_t run = 0;
     for (char32_t c : text) {
         if (c == kLostMark || c == kReplacement) {
             ++p.lost;
             previous = U'\u0E01';  // a consonant: whatever follows may sit on it
             continue;
         }
+        run = IsThai(c) ? run + 1 : 0;
+        if (run > p.longestThaiRun) p.longestThaiRun = run;
+        if (IsAsciiLetter(c)) ++p.asciiLetters;
         if (IsThai(c)) {
             ++p.thai;
         } else if (c >= 0x80 && c != 0xA0) {
@@ -353,8 +368,6 @@ struct LineTraits {
     bool latinWord = false; // a character beyond ASCII right beside an ASCII letter
 };
 
-bool IsAsciiLetter(char32_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
 LineTraits TraitsOf(const std::u32string& line) {
     LineTraits t;
     for (size_t i = 0; i < line.size(); ++i) {
@@ -412,10 +425,6 @@ void Consider(Candidate candidate, Original& original, std::vector<std::u32strin
         if (best->kind == kRepairNone || Preferred(candidate, *best)) *best = std::move(candidate);
         return;
     }
-    // A short word of another language's capitals read through a single-byte
-    // page is too often a Thai word: such readings need longer evidence.
-    const size_t least = candidate.kind <= kRepairCp874AsOtherPage ? kLeastWordsReadThroughPage : 2;
-    if (!candidate.judged.valid || candidate.judged.covered < least) return;
     // A reading through a Cyrillic or Greek page must also hold a leading
     // vowel or a mark above (เ to ๎), which those pages show as small letters:
     // Thai without one is rare, and capitals of those scripts are common.
@@ -424,6 +433,22 @@ void Consider(Candidate candidate, Original& original, std::vector<std::u32strin
         for (char32_t c : candidate.text) mark |= c >= 0x0E40 && c <= 0x0E4E;
         if (!mark) return;
     }
+    // A reading through a page that explains every character beyond ASCII as
+    // Thai, in runs of three or more that outweigh the ASCII letters, spelt
+    // validly, that reads like Thai to the trigram model: names and words the
+    // dictionary lacks are taken on that.
+    if (candidate.kind <= kRepairCp874AsOtherPage && candidate.judged.valid &&
+        candidate.judged.foreign == 0 &&
+        candidate.judged.longestThaiRun >= (candidate.capitalsPage ? kLeastWordsReadThroughPage : kLeastThaiByLikelihood) &&
+        candidate.judged.thai >= candidate.judged.asciiLetters &&
+        Likelihood(candidate.text) >= kLeastLikelihoodPerCharacter * static_cast<double>(candidate.judged.thai)) {
+        if (best->kind == kRepairNone || Preferred(candidate, *best)) *best = std::move(candidate);
+        return;
+    }
+    // A short word of another language's capitals read through a single-byte
+    // page is too often a Thai word: such readings need longer evidence.
+    const size_t least = candidate.kind <= kRepairCp874AsOtherPage ? kLeastWordsReadThroughPage : 2;
+    if (!candidate.judged.valid || candidate.judged.covered < least) return;
     if (!ClearlyBetter(candidate.judged, original.Get())) return;
     if (best->kind == kRepairNone || Preferred(candidate, *best)) *best = std::move(candidate);
 }
