@@ -1,6 +1,6 @@
 // The repair engine's speed: RepairLine over real Thai lines from the message
-// catalogues, clean (the quick test that lets them through) and garbled in the
-// lossless kinds, beside memcpy and iconv's UTF-8 to UTF-8 over the same bytes.
+// catalogues, clean (the quick test that lets them through), garbled in the
+// lossless kinds, and with bytes lost (U+FFFD), beside memcpy and iconv's UTF-8 to UTF-8 over the same bytes.
 // Before anything is timed, each garbled input is repaired once and the share
 // of lines that come back exactly is printed, so that the speed is that of the
 // real work.
@@ -101,10 +101,14 @@ int main(int argc, char** argv) {
     static const Lines kind4 = MakeLines(corpus, kGarbledBytes, [](std::string_view s) {
         return GarbleUtf8Through(s, kPageWindows1252);
     });
+    static const Lines kind6 = MakeLines(corpus, kGarbledBytes / 4, [](std::string_view s) {
+        return GarbleUtf8ThroughCp874Lossy(s, true);
+    });
     RegisterRepair("clean-thai", clean);
     RegisterRepair("cp874-as-1252", kind1);
     RegisterRepair("utf8-as-cp874", kind3);
     RegisterRepair("utf8-as-1252", kind4);
+    RegisterRepair("utf8-as-cp874-lossy", kind6);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
