@@ -33,7 +33,7 @@ char32_t IconvCharOf(iconv_t cd, unsigned char byte) {
 }
 
 void FillReverse(CodePageTable* table) {
-    std::memset(table->fromUnicode, 0xFF, sizeof table->fromUnicode);  // kNoByte
+    std::memset(table->fromUnicode, 0xFF, sizeof table->fromUnicode);  // kNoPageByte
     for (int b = 255; b >= 0; --b) {
         const char32_t c = table->toUnicode[b];
         if (c < 0x10000) table->fromUnicode[c] = static_cast<int16_t>(b);

@@ -20,12 +20,12 @@ enum GarbleCodePage {
 };
 
 // What stands in a table's reverse lookup for a character the page lacks.
-inline constexpr int kNoByte = -1;
+inline constexpr int kNoPageByte = -1;
 
 struct CodePageTable {
     const char* name;            // iconv's name, or "CP874"
     char32_t toUnicode[256];     // every byte has a character
-    // The byte of a character of the Basic Multilingual Plane, or kNoByte.
+    // The byte of a character of the Basic Multilingual Plane, or kNoPageByte.
     int16_t fromUnicode[0x10000];
 };
 
@@ -33,7 +33,7 @@ struct CodePageTable {
 // every byte above 0x7F undefined (reading as itself).
 const CodePageTable& CodePageTableOf(GarbleCodePage page);
 
-// The byte of `c` in `table`, or kNoByte.
+// The byte of `c` in `table`, or kNoPageByte.
 inline int ByteOf(const CodePageTable& table, char32_t c) {
-    return c < 0x10000 ? table.fromUnicode[c] : kNoByte;
+    return c < 0x10000 ? table.fromUnicode[c] : kNoPageByte;
 }

@@ -1,8 +1,13 @@
 // The repair engine. Each way of going wrong is tried on the whole line: the
 // line's characters are turned back into the bytes they were read from, and
-// those bytes read the right way. The reading that is valid Thai and covers the
-// most of the dictionary wins, if it beats the line as it stands by a clear
-// margin; so a line goes through one code page, never a character each.
+// those bytes read the right way; so a line goes through one code page, never
+// a character each. A reading is taken only when it is valid Thai and one of:
+// it covers far more of the dictionary than the line as it stands; it reads
+// every character of the line beyond ASCII as whole UTF-8 sequences (kinds 3
+// to 5); or, through a single-byte page, every such character becomes Thai
+// that the trigram model finds likely. Of the readings taken, the one that
+// covers the most, in the fewest words, wins. Lost characters (kind 6) are
+// chosen by the trigram model with a bonus for dictionary words.
 #include "repair.h"
 
 #include <cstdint>
@@ -102,7 +107,7 @@ std::vector<int> BytesThrough(const std::u32string& line, const CodePageTable& p
     for (size_t i = 0; i < line.size(); ++i) {
         const char32_t c = line[i];
         int b = ByteOf(page, c);
-        if (b == kNoByte) b = lossy && c == kReplacement ? kLostByte : kBarrier;
+        if (b == kNoPageByte) b = lossy && c == kReplacement ? kLostByte : kBarrier;
         bytes[i] = b;
     }
     return bytes;
