@@ -123,10 +123,11 @@ const std::vector<WordNode>& WordTrie() {
 // word end; `chosen` holds the characters picked so far.
 void WalkAmong(const std::vector<WordNode>& nodes, uint32_t node, const std::u32string* options,
                size_t count, size_t i, size_t start, std::u32string* chosen, size_t* left,
-               const std::function<void(size_t, std::u32string_view)>& found) {
+               size_t* steps, const std::function<void(size_t, std::u32string_view)>& found) {
     if (i >= count || *left == 0) return;
     for (char32_t c : options[i]) {
-        if (*left == 0) return;
+        if (*left == 0 || *steps == 0) return;
+        --*steps;
         if (!chosen->empty() && !IsThaiPairValid(chosen->back(), c)) continue;
         const uint32_t next = WalkWord(nodes, node, c);
         if (next == 0) continue;
@@ -135,7 +136,7 @@ void WalkAmong(const std::vector<WordNode>& nodes, uint32_t node, const std::u32
             found(i - start + 1, *chosen);
             --*left;
         }
-        WalkAmong(nodes, next, options, count, i + 1, start, chosen, left, found);
+        WalkAmong(nodes, next, options, count, i + 1, start, chosen, left, steps, found);
         chosen->pop_back();
     }
 }
@@ -242,7 +243,9 @@ void FindThaiDictionaryWordsAmong(const std::u32string* options, size_t count, s
     if (start >= count) return;
     std::u32string chosen;
     size_t left = limit;
-    WalkAmong(nodes, 0, options, count, start, start, &chosen, &left, found);
+    // However the candidates branch, the walk stays short.
+    size_t steps = 64 * limit;
+    WalkAmong(nodes, 0, options, count, start, start, &chosen, &left, &steps, found);
 }
 
 bool IsThaiPairValid(char32_t previous, char32_t next) {

@@ -41,7 +41,8 @@ size_t CountThaiWordCoverage(std::u32string_view text, size_t minLength);
 // The dictionary words that start at position `start` of a text whose every
 // position holds one of a few candidate characters (`options[i]`, one
 // character where it is known). Calls found(length, chosen) for each word,
-// `chosen` holding the characters it picked; stops after `limit` words.
+// `chosen` holding the characters it picked; stops after `limit` words, or
+// after trying 64 * `limit` characters.
 void FindThaiDictionaryWordsAmong(const std::u32string* options, size_t count, size_t start,
                                   size_t limit,
                                   const std::function<void(size_t, std::u32string_view)>& found);
