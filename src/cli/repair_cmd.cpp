@@ -22,6 +22,34 @@ const char kFixHint[] =
     "Usage: tolvane-cli fix [--from utf-8|cp874] [--report] [-o OUT] [FILE]\n"
     "       tolvane-cli detect [FILE...]\n";
 
+const char kFixUsage[] =
+    "Usage: tolvane-cli fix [--from utf-8|cp874] [--report] [-o OUT] [FILE]\n"
+    "       tolvane-cli detect [FILE...]\n"
+    "\n"
+    "fix reads UTF-8 when the whole input is valid UTF-8, else code page 874\n"
+    "(--from forces either), and writes UTF-8. Each line is judged alone: a line\n"
+    "garbled in one of these kinds becomes its repair, every other line passes\n"
+    "through as it is:\n"
+    "  1 code page 874 read as Windows-1252 or Latin-1\n"
+    "  2 code page 874 read as another single-byte code page (Windows-1250,\n"
+    "    -1251, -1253, -1254, -1257, ISO-8859-2)\n"
+    "  3 UTF-8 read as code page 874\n"
+    "  4 UTF-8 read as Windows-1252 or Latin-1\n"
+    "  5 UTF-8 read as Windows-1252 twice\n"
+    "  6 UTF-8 read as code page 874 with the undefined bytes lost (U+FFFD or\n"
+    "    dropped): the lost characters are chosen by spelling, the dictionary\n"
+    "    and letter statistics, and stay U+FFFD where nothing decides\n"
+    "--report writes to standard error the lines repaired of each kind and the\n"
+    "numbers of the lines that still hold U+FFFD for lost characters. Lines of\n"
+    "invalid UTF-8 (with --from utf-8) and lines longer than 1 MiB pass through\n"
+    "unchanged, counted in a warning.\n"
+    "detect prints for each input one line of fields separated by spaces:\n"
+    "  encoding=utf-8|cp874 lines=N kind1=N ... kind6=N lost=N malformed=N file=NAME\n"
+    "(kindK: garbled lines of kind K; lost: characters beyond restoring;\n"
+    "malformed: lines of invalid UTF-8 or longer than 1 MiB; NAME runs to the end\n"
+    "of the line, \"-\" for standard input). fix and detect need libthai: the\n"
+    "Windows builds lack them.\n";
+
 int UsageError(const std::string& message) {
     std::fprintf(stderr, "tolvane-cli: %s\n%s", message.c_str(), kFixHint);
     return 2;
@@ -289,6 +317,10 @@ int RunRepairCommand(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) {
         const char* arg = argv[i];
         const bool isOption = !optionsEnded && arg[0] == '-' && arg[1] != '\0';
+        if (isOption && std::strcmp(arg, "--help") == 0) {
+            std::fputs(kFixUsage, stdout);
+            return std::fflush(stdout) == 0 ? 0 : 1;
+        }
         if (!isOption) {
             inputs.push_back(arg);
         } else if (std::strcmp(arg, "--") == 0) {

@@ -153,6 +153,16 @@ TEST_F(RepairProcess, DetectPrintsOneLinePerInputAndItsStatus) {
     EXPECT_NE(out_.find("file=clean.txt"), std::string::npos);
 }
 
+TEST_F(RepairProcess, HelpTellsTheKindsAndDetectsLines) {
+    for (const char* args : {"fix --help", "detect --help"}) {
+        EXPECT_EQ(Run(args), 0) << args;
+        EXPECT_NE(out_.find("  6 UTF-8 read as code page 874 with the undefined bytes lost"), std::string::npos);
+        EXPECT_NE(out_.find("encoding=utf-8|cp874 lines=N kind1=N"), std::string::npos);
+    }
+    EXPECT_EQ(Run("--help"), 0);
+    EXPECT_NE(out_.find("'tolvane-cli fix --help'"), std::string::npos);
+}
+
 TEST_F(RepairProcess, WrongCommandLinesExitWith2) {
     for (const char* args : {"fix --from latin1", "fix --from", "fix a b", "detect --report",
                              "fix --elevate"}) {
