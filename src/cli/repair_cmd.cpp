@@ -69,12 +69,16 @@ namespace {
 
 std::string ReadError() { return std::string("cannot read the input: ") + std::strerror(errno); }
 
-// Whether everything `in` holds is UTF-8; rewinds it. A pipe is first copied
-// to a temporary file, which then stands in for it (*in changes).
+// Whether everything `in` holds from where it stands is UTF-8; goes back
+// there. A pipe is first copied to a temporary file, which then stands in for
+// it (*in changes).
 bool GuessUtf8(std::FILE** in, bool* utf8, std::string* error) {
     std::FILE* source = *in;
     std::FILE* copy = nullptr;
-    if (std::fseek(source, 0, SEEK_CUR) != 0) {
+    // Where the input stands now, which need not be its start (a shell may
+    // hand over a file that something else has begun to read).
+    const long start = std::ftell(source);
+    if (start < 0 || std::fseek(source, start, SEEK_SET) != 0) {
         copy = std::tmpfile();
         if (copy == nullptr) {
             *error = std::string("cannot create a temporary file: ") + std::strerror(errno);
@@ -112,7 +116,7 @@ bool GuessUtf8(std::FILE** in, bool* utf8, std::string* error) {
     }
     *utf8 = valid;
     if (copy) *in = copy;
-    if (std::fseek(*in, 0, SEEK_SET) != 0) {
+    if (std::fseek(*in, copy ? 0 : start, SEEK_SET) != 0) {
         *error = ReadError();
         return false;
     }

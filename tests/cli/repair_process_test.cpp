@@ -101,6 +101,16 @@ TEST_F(RepairProcess, ReportCountsKindsAndNamesLinesWithLostCharacters) {
     EXPECT_EQ(err_, "");
 }
 
+TEST_F(RepairProcess, StandardInputIsReadFromWhereItStands) {
+    // The shell's own read takes the first line; fix gets the rest of the
+    // same open file and must not start over.
+    WriteFile(dir_ / "in.txt", "first line\nÊÇÑÊ´Õ\n");
+    const std::string command = "cd '" + dir_.string() + "' && { read -r skipped; '" TOLVANE_CLI_PATH
+                                "' fix; } <in.txt >out.txt";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(ReadFile(dir_ / "out.txt"), "สวัสดี\n");
+}
+
 TEST_F(RepairProcess, Cp874InputIsConvertedAndRepaired) {
     // สวัสดี in code page 874 bytes, and a line of code page 874 bytes read as
     // Windows-1252 and saved as such: invalid UTF-8 as a whole.
