@@ -192,7 +192,7 @@ constexpr size_t kSymbols = 0x5C;
 size_t SymbolOf(char32_t c) { return c >= 0x0E01 && c <= 0x0E5B ? c - 0x0E00 : 0; }
 
 // log P(c | a, b) for every (a, b, c), worked out once from the counts:
-// 0.7 of the trigram estimate, 0.25 of the bigram one, the rest unigram and a
+// 0.85 of the trigram estimate, 0.12 of the bigram one, the rest unigram and a
 // floor, each share handed down when its context was never seen.
 const std::vector<float>& TrigramLogLikelihoods() {
     static const std::vector<float> table = [] {
@@ -215,7 +215,7 @@ const std::vector<float>& TrigramLogLikelihoods() {
                     const double pBi = biContext[b] > 0 ? 0.8 * bi[b * kSymbols + c] / biContext[b] + 0.2 * pUni : pUni;
                     const double context = triContext[a * kSymbols + b];
                     const double p = context > 0
-                                         ? 0.7 * tri[(a * kSymbols + b) * kSymbols + c] / context + 0.3 * pBi
+                                         ? 0.85 * tri[(a * kSymbols + b) * kSymbols + c] / context + 0.15 * pBi
                                          : pBi;
                     logs[(a * kSymbols + b) * kSymbols + c] = static_cast<float>(std::log(p));
                 }
