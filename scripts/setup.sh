@@ -7,11 +7,14 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev libicu-dev pkg-config
   libthai-dev libthai-data libdatrie-dev wamerican
+  # message catalogues, real Thai, English and other text for the tests
+  # (tests/corpus/); dpkg, apt and grep bring theirs in any case
+  libglib2.0-data libgtk2.0-common libgdk-pixbuf2.0-common iso-codes
+  shared-mime-info xdg-user-dirs
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine64 wine32:i386
   xvfb xauth xdotool x11-apps imagemagick fonts-thai-tlwg locales
   time
-  iso-codes libglib2.0-data libgtk2.0-common shared-mime-info xdg-user-dirs
   python3
 )
 

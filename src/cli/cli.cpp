@@ -13,6 +13,7 @@
 #include <string>
 #include <system_error>
 
+#include "relayout_cmd.h"
 #include "repair_cmd.h"
 #include "stream.h"
 
@@ -38,6 +39,14 @@ const char kUsage[] =
     "  percent [FILE]                UTF-8 -> %xx escapes of the code page 874 bytes\n"
     "  decode [FILE]                 UTF-8 with escapes -> UTF-8: %xx read as code\n"
     "                                page 874 bytes, &#NN; to &#NNNN; as characters\n"
+    "  relayout (--to-thai | --to-english | --auto) [--report] [FILE]\n"
+    "                                UTF-8 typed with the other keyboard layout on\n"
+    "                                -> UTF-8: --to-thai reads US keys as Kedmanee\n"
+    "                                ones, --to-english the reverse; --auto puts\n"
+    "                                back, line by line, only the runs between\n"
+    "                                spaces that were clearly typed with the wrong\n"
+    "                                layout, and with --report tells how many on\n"
+    "                                standard error (not in the Windows builds)\n"
     "  fix [--from utf-8|cp874] [--report] [FILE]\n"
     "                                garbled Thai lines repaired, written as UTF-8\n"
     "  detect [FILE...]              one line per input counting garbled lines\n"
@@ -82,7 +91,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"to-unicode", kCmdToUnicode}, {"to-tis620", kCmdToTis620}, {"entities", kCmdEntities},
-    {"percent", kCmdPercent},      {"decode", kCmdDecode},
+    {"percent", kCmdPercent},      {"decode", kCmdDecode},       {"relayout", kCmdRelayout},
 };
 
 int UsageError(const std::string& message) {
@@ -171,6 +180,8 @@ int RunCli(int argc, char** argv) {
         } else if (isOption && std::strcmp(arg, "-o") == 0) {
             if (i + 1 >= argc) return UsageError("option -o needs a file name");
             output = argv[++i];
+        } else if (isOption && options.command == kCmdRelayout && ParseRelayoutOption(arg, &options)) {
+            // taken by relayout
         } else if (isOption) {
             return UsageError("unknown option " + Quoted(arg));
         } else if (command == nullptr) {
@@ -190,6 +201,15 @@ int RunCli(int argc, char** argv) {
         }
     }
     if (command == nullptr) return UsageError("missing command");
+    if (options.command == kCmdRelayout) {
+        bool unavailable = false;
+        const std::string fault = RelayoutCommandLineFault(options, &unavailable);
+        if (unavailable) {
+            std::fprintf(stderr, "tolvane-cli: %s\n", fault.c_str());
+            return 2;
+        }
+        if (!fault.empty()) return UsageError(fault);
+    }
 
     std::FILE* in = stdin;
     if (input != nullptr && std::strcmp(input, "-") != 0) {
@@ -198,7 +218,8 @@ int RunCli(int argc, char** argv) {
     }
 
     const int status = WriteOutput(output, [&](std::FILE* out, std::string* error) {
-        return ConvertStream(options, in, out, error);
+        return options.command == kCmdRelayout ? RelayoutStream(options, in, out, error)
+                                               : ConvertStream(options, in, out, error);
     });
     if (in != stdin) std::fclose(in);
     return status;

@@ -12,6 +12,15 @@ enum CliCommand {
     kCmdEntities,   // UTF-8 -> decimal references, one per character
     kCmdPercent,    // UTF-8 -> %xx escapes of the code page 874 bytes
     kCmdDecode,     // UTF-8 with escapes -> UTF-8
+    kCmdRelayout,   // UTF-8 typed with the other keyboard layout -> UTF-8
+};
+
+enum RelayoutMode {
+    kRelayoutUnset,
+    kRelayoutToThai,     // --to-thai
+    kRelayoutToEnglish,  // --to-english
+    kRelayoutAuto,       // --auto
+    kRelayoutTwoModes,   // two different ones given: a wrong command line
 };
 
 // The input block in bytes. Every buffer is a small multiple of it.
@@ -21,6 +30,8 @@ struct CliOptions {
     CliCommand command = kCmdToUnicode;
     bool elevate = false;   // to-tis620: smart tone-mark elevation
     bool strict = false;    // to-tis620, percent: a character without a byte is an error
+    RelayoutMode relayout = kRelayoutUnset;  // relayout: its direction
+    bool report = false;    // relayout: how many runs changed, on standard error
     size_t blockSize = kDefaultBlockSize;
 };
 

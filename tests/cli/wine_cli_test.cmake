@@ -1,6 +1,6 @@
 # tolvane-cli.exe under Wine: bytes pass through files and pipes untouched (CR LF
 # and Ctrl+Z included), -o replaces an existing file, and a failure leaves it
-# as it was. Run with cmake -DRUN=<emulator, '|' for ';'> -DEXE=... -DWORK=... -P.
+# as it was; relayout has its fixed directions only. Run with cmake -DRUN=<emulator, '|' for ';'> -DEXE=... -DWORK=... -P.
 string(REPLACE "|" ";" run "${RUN}")
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
@@ -42,6 +42,22 @@ expect("back.txt after the failure" "${back}" "${in}")
 file(GLOB left RELATIVE "${WORK}" "${WORK}/*" "${WORK}/.*")
 list(SORT left)
 expect("files left" "${left}" "back.txt;in.txt;tis.txt")
+
+# relayout: the fixed directions work; --auto, which needs libthai, is refused
+# in one line with status 2.
+file(WRITE "${WORK}/typed.txt" "l;ylfu\r\n")
+execute_process(COMMAND ${run} "${EXE}" relayout --to-thai typed.txt
+                WORKING_DIRECTORY "${WORK}" OUTPUT_FILE "${WORK}/thai.txt" RESULT_VARIABLE status)
+expect("relayout --to-thai status" "${status}" 0)
+file(READ "${WORK}/thai.txt" thai HEX)
+expect("relayout --to-thai bytes" "${thai}" "e0b8aae0b8a7e0b8b1e0b8aae0b894e0b8b50d0a")
+execute_process(COMMAND ${run} "${EXE}" relayout --auto typed.txt
+                WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE error)
+expect("relayout --auto status" "${status}" 2)
+expect("relayout --auto output" "${out}" "")
+expect("relayout --auto error" "${error}"
+       "tolvane-cli: relayout --auto is not available in this build: it needs libthai's dictionary\n")
+file(REMOVE "${WORK}/typed.txt" "${WORK}/thai.txt")
 
 # A wrong command line.
 execute_process(COMMAND ${run} "${EXE}" frobnicate RESULT_VARIABLE status ERROR_QUIET)

@@ -1,6 +1,6 @@
 // Real text for the repair's tests: the translations in the message catalogues
 // that Debian's packages install (/usr/share/locale/LANG/LC_MESSAGES/*.mo),
-// read with a small reader of the .mo format, split into lines.
+// read with the shared .mo reader (tests/corpus/mo_catalog.h), split into lines.
 #pragma once
 
 #include <string>

@@ -31,3 +31,31 @@ TEST(ThaiText, DictionaryWordsAndCoverage) {
     EXPECT_EQ(CountThaiWordCoverage(U"ฟฟฟฟ"), 0u);
     EXPECT_EQ(CountThaiWordCoverage(U"hello"), 0u);
 }
+
+TEST(ThaiText, StrictSpellingRefusesWhatTheBasicCheckLetsPass) {
+    struct Case {
+        const char32_t* text;
+        bool basic, strict;
+    } cases[] = {
+        {U"สวัสดี", true, true},
+        {U"ไม่", true, true},
+        {U"แำ", true, false},   // a vowel right after a leading vowel
+        {U"ำก", true, false},   // a following vowel with no consonant before it
+        {U"เเก", true, false},  // two SARA E for SARA AE
+        {U"\u0E48", false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(IsThaiSpellingValid(c.text), c.basic) << "case " << (&c - cases);
+        EXPECT_EQ(IsThaiSpellingStrict(c.text), c.strict) << "case " << (&c - cases);
+    }
+}
+
+TEST(ThaiText, FewestWordsOfAWholeSplit) {
+    EXPECT_EQ(CountThaiWordsOfFullSplit(U"กระดาษ"), 1u);
+    EXPECT_EQ(CountThaiWordsOfFullSplit(U"ภาษาไทย"), 2u);
+    EXPECT_EQ(CountThaiWordsOfFullSplit(U"สวัสดีครับ"), 2u);
+    // No split covers every character: none at all.
+    EXPECT_EQ(CountThaiWordsOfFullSplit(U"ษาไท"), 0u);
+    EXPECT_EQ(CountThaiWordsOfFullSplit(U"ภาษาxไทย"), 0u);
+    EXPECT_EQ(CountThaiWordsOfFullSplit(U""), 0u);
+}

@@ -321,3 +321,29 @@ ThaiWordSplit SplitThaiWords(std::u32string_view text, size_t minLength) {
     }
     return best[text.size()];
 }
+
+bool IsThaiSpellingStrict(std::u32string_view text) {
+    char32_t previous = U' ';
+    for (char32_t c : text) {
+        if (th_isaccept(RuleByte(previous), RuleByte(c), ISC_STRICT) == 0) return false;
+        previous = c;
+    }
+    return true;
+}
+
+size_t CountThaiWordsOfFullSplit(std::u32string_view text) {
+    if (text.empty()) return 0;
+    // fewest[i]: the fewest words that make up text[0, i) exactly, 0 for none.
+    constexpr size_t kNone = 0;
+    std::vector<size_t> fewest(text.size() + 1, kNone);
+    size_t lengths[64];
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (i > 0 && fewest[i] == kNone) continue;
+        const size_t n = FindThaiDictionaryWords(text, i, lengths, 64);
+        for (size_t k = 0; k < n; ++k) {
+            size_t& end = fewest[i + lengths[k]];
+            if (end == kNone || end > fewest[i] + 1) end = fewest[i] + 1;
+        }
+    }
+    return fewest[text.size()];
+}

@@ -33,6 +33,18 @@ size_t FindThaiDictionaryWords(std::u32string_view text, size_t start, size_t* l
 // the most characters that non-overlapping dictionary words can cover.
 size_t CountThaiWordCoverage(std::u32string_view text);
 
+// The fewest dictionary words that together make up the whole of `text`, or 0
+// when no split into dictionary words covers every character. Text that is
+// Thai splits into fewer, longer words than letters that only happen to form
+// short words.
+size_t CountThaiWordsOfFullSplit(std::u32string_view text);
+
+// Whether `text` passes libthai's strict input sequence check, which also
+// refuses what Thai is never typed as though the basic check lets it pass: a
+// vowel after a leading vowel (แำ), a following vowel with no consonant before
+// it (a text that starts with า or ำ).
+bool IsThaiSpellingStrict(std::u32string_view text);
+
 // How many characters of `text` the best split covers when only words of at
 // least `minLength` characters count (a lone consonant is a word of the
 // dictionary, and says little about whether a text is Thai).
