@@ -80,6 +80,11 @@ Utf8Decoded Utf8ToCp874(const unsigned char* bytes, size_t count, bool atEnd, un
         // four Thai characters at a time, eight ASCII bytes at a time, or one
         // character of either.
         while (i + 16 <= count) {
+            size_t blockWritten = 0;
+            const size_t took = Utf8ToCp874Blocks(bytes + i, count - i, out + w, &blockWritten);
+            i += took;
+            w += blockWritten;
+            if (i + 16 > count) break;
             unsigned long long first;
             unsigned second;
             std::memcpy(&first, bytes + i, 8);
