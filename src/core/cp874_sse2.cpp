@@ -129,14 +129,19 @@ __attribute__((target("ssse3"))) size_t Utf8ToCp874BlocksSsse3(const unsigned ch
 
 }  // namespace
 
-size_t Utf8ToCp874Blocks(const unsigned char* bytes, size_t count, unsigned char* out, size_t* written) {
 #if defined(TOLVANE_SSSE3_PACKING)
+size_t Utf8ToCp874Blocks(const unsigned char* bytes, size_t count, unsigned char* out, size_t* written) {
     static const bool ssse3 = __builtin_cpu_supports("ssse3");
     if (ssse3) return Utf8ToCp874BlocksSsse3(bytes, count, out, written);
-#endif
     *written = 0;
     return 0;
 }
+#else
+size_t Utf8ToCp874Blocks(const unsigned char*, size_t, unsigned char*, size_t* written) {
+    *written = 0;
+    return 0;
+}
+#endif
 
 size_t Cp874ToUtf16Blocks(const unsigned char* bytes, size_t count, char16_t* out) {
     // The low byte of a Thai letter's unit is the byte + 0x60 (wrapping), its
