@@ -19,7 +19,7 @@ constexpr const char* kIconvNames[kPageCount] = {
 
 // The character of one byte through iconv, or the byte's own value where the
 // page leaves it undefined.
-char32_t IconvCharOf(iconv_t cd, unsigned char byte) {
+char32_t IconvCharOf(iconv_t cd, unsigned char byte, bool* defined) {
     char in[1] = {static_cast<char>(byte)};
     unsigned char out[8] = {};
     char* inPtr = in;
@@ -27,8 +27,10 @@ char32_t IconvCharOf(iconv_t cd, unsigned char byte) {
     size_t inLeft = 1, outLeft = sizeof out;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || outLeft != 4) {
+        *defined = false;
         return byte;
     }
+    *defined = true;
     return static_cast<char32_t>(out[0] | out[1] << 8 | out[2] << 16 | static_cast<uint32_t>(out[3]) << 24);
 }
 
@@ -48,11 +50,15 @@ std::unique_ptr<CodePageTable> BuildTable(GarbleCodePage page) {
         // leaves them undefined, and so shows them as C1 controls.
         for (int b = 0; b < 256; ++b) table->toUnicode[b] = kCp874ToUtf16[b];
         for (int b = 0x88; b <= 0x8C; ++b) table->toUnicode[b] = static_cast<char32_t>(b);
+        for (int b = 0; b < 256; ++b) table->undefined[b] = b >= 0x80 && table->toUnicode[b] == static_cast<char32_t>(b);
     } else {
         iconv_t cd = iconv_open("UTF-32LE", kIconvNames[page]);
         for (int b = 0; b < 256; ++b) {
             const unsigned char byte = static_cast<unsigned char>(b);
-            table->toUnicode[b] = cd == reinterpret_cast<iconv_t>(-1) ? static_cast<char32_t>(b) : IconvCharOf(cd, byte);
+            bool defined = false;
+            table->toUnicode[b] = cd == reinterpret_cast<iconv_t>(-1) ? static_cast<char32_t>(b)
+                                                                       : IconvCharOf(cd, byte, &defined);
+            table->undefined[b] = !defined;
         }
         if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
     }

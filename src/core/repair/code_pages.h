@@ -25,6 +25,7 @@ inline constexpr int kNoPageByte = -1;
 struct CodePageTable {
     const char* name;            // iconv's name, or "CP874"
     char32_t toUnicode[256];     // every byte has a character
+    bool undefined[256];         // the page leaves the byte undefined (it reads as itself)
     // The byte of a character of the Basic Multilingual Plane, or kNoPageByte.
     int16_t fromUnicode[0x10000];
 };

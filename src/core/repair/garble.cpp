@@ -33,6 +33,18 @@ std::string GarbleCp874Through(std::string_view utf8, GarbleCodePage page) {
     return BytesThrough(bytes.data(), n, CodePageTableOf(page));
 }
 
+std::string GarbleCp874ThroughLossy(std::string_view utf8, GarbleCodePage page) {
+    std::vector<char16_t> units(utf8.size() + 1);
+    const Utf8Decoded decoded =
+        Utf8ToUtf16(reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size(), true, units.data());
+    std::vector<unsigned char> bytes(decoded.written + 1);
+    const size_t n = Utf16ToCp874(units.data(), decoded.written, bytes.data());
+    const CodePageTable& table = CodePageTableOf(page);
+    std::string out;
+    for (size_t i = 0; i < n; ++i) AppendUtf8(&out, table.undefined[bytes[i]] ? 0xFFFD : table.toUnicode[bytes[i]]);
+    return out;
+}
+
 std::string GarbleUtf8Through(std::string_view utf8, GarbleCodePage page) {
     return BytesThrough(reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size(),
                         CodePageTableOf(page));

@@ -11,6 +11,9 @@
 // that code page 874 lacks becomes '?'). UTF-8 in and out.
 std::string GarbleCp874Through(std::string_view utf8, GarbleCodePage page);
 
+// Kind 2 where the decoder put U+FFFD for each byte `page` leaves undefined.
+std::string GarbleCp874ThroughLossy(std::string_view utf8, GarbleCodePage page);
+
 // Kinds 3 and 4: the text's UTF-8 bytes read as `page`; done twice, kind 5.
 std::string GarbleUtf8Through(std::string_view utf8, GarbleCodePage page);
 

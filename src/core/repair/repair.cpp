@@ -11,6 +11,7 @@
 #include "repair.h"
 
 #include <cstdint>
+#include <array>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -126,6 +127,23 @@ std::u32string LostCandidates(int second) {
         if (undefined && IsThai(c)) candidates.push_back(c);
     }
     return candidates;
+}
+
+// The Thai characters a U+FFFD in a reading through `page` may stand for:
+// those whose code page 874 byte the page leaves undefined (0xA1 read as
+// Windows-1257, for one). Worked out once for every page.
+const std::u32string& LostPageCandidates(GarbleCodePage page) {
+    static const std::array<std::u32string, kPageCount> all = [] {
+        std::array<std::u32string, kPageCount> candidates;
+        for (int p = 0; p < kPageCount; ++p) {
+            const CodePageTable& table = CodePageTableOf(static_cast<GarbleCodePage>(p));
+            for (int b = 0xA1; b <= 0xFB; ++b) {
+                if (table.undefined[b] && IsThai(kCp874ToUtf16[b])) candidates[p].push_back(kCp874ToUtf16[b]);
+            }
+        }
+        return candidates;
+    }();
+    return all[page];
 }
 
 // Kinds 3 to 6: the characters are the bytes `page` gave them, and runs of
@@ -636,26 +654,46 @@ RepairedLine RepairLine(std::string_view line) {
             const char* name;
             std::u32string text;
             size_t foreign;
+            GarbleCodePage page;
         };
         std::vector<Reading> readings;
         size_t fewest = SIZE_MAX;
         auto read = [&](RepairKind kind, GarbleCodePage page) {
             const CodePageTable& table = CodePageTableOf(page);
             std::u32string repaired = text;
-            size_t foreign = 0;
+            size_t foreign = 0, thai = 0;
             for (char32_t& c : repaired) {
                 const int b = ByteOf(table, c);
-                if (b >= 0x80) c = kCp874ToUtf16[b];
-                if (c >= 0x80 && c != 0xA0 && !IsThai(c) && ++foreign > fewest) return;
+                if (b >= 0x80) {
+                    c = kCp874ToUtf16[b];
+                    thai += IsThai(c);
+                }
+                if (c == kReplacement && !LostPageCandidates(page).empty()) {
+                    c = kLostMark;  // a byte the page left undefined
+                } else if (c >= 0x80 && c != 0xA0 && !IsThai(c) && ++foreign > fewest) {
+                    return;
+                }
             }
+            if (thai == 0) return;  // the page explains nothing as Thai
             fewest = foreign;
-            readings.push_back({kind, table.name, std::move(repaired), foreign});
+            readings.push_back({kind, table.name, std::move(repaired), foreign, page});
         };
         read(kRepairCp874AsLatin1, kPageWindows1252);
         read(kRepairCp874AsLatin1, kPageLatin1);
         for (GarbleCodePage page : kOtherPages) read(kRepairCp874AsOtherPage, page);
         for (Reading& r : readings) {
             if (r.foreign != fewest) continue;
+            // Where a decoder put U+FFFD for a byte the page leaves undefined,
+            // that byte is lost: it is chosen as in kind 6.
+            if (r.text.find(kLostMark) != std::u32string::npos) {
+                std::vector<std::u32string> options;
+                options.reserve(r.text.size());
+                for (char32_t c : r.text) {
+                    if (c == kLostMark) options.push_back(LostPageCandidates(r.page));
+                    else options.emplace_back(1, c);
+                }
+                ChooseLostCharacters(&r.text, options);
+            }
             const bool capitals = std::strcmp(r.name, "CP1251") == 0 || std::strcmp(r.name, "CP1253") == 0;
             Consider({r.kind, r.name, std::move(r.text), {}, capitals}, original, &tried, &best);
         }
