@@ -144,8 +144,7 @@ bool IsValidUtf8(const unsigned char* bytes, size_t count, std::vector<char16_t>
     return !Utf8ToUtf16(bytes, count, true, scratch->data()).invalid;
 }
 
-// The line-by-line pass. `pending` holds what is read but not yet written:
-// clean lines are left there and written in one go.
+// What the line-by-line pass keeps across lines.
 struct LinePass {
     std::FILE* out;
     bool utf8;
@@ -154,9 +153,10 @@ struct LinePass {
     std::vector<char16_t> scratch;  // for UTF-8 checks
 };
 
-// Judges one whole line `line` (without its end) and writes the line, with
-// `end` ("\n", "\r\n" or nothing), if it changed; returns whether it did.
-// *write is set to what must be written in its place when it changed.
+// Judges one whole line (without its end) and counts it. Returns whether
+// something else must be written in its place, which is then in *repaired:
+// its repair, or (code page 874 input) the line as UTF-8. A line that stands
+// as it is in UTF-8 returns false and is written from the input.
 bool JudgeLine(LinePass& pass, const unsigned char* line, size_t size, std::string* repaired) {
     RepairCounts& counts = *pass.counts;
     ++counts.lines;
