@@ -25,3 +25,9 @@ json=build/release/bench/results.json
 build/release/bench/core_bench --benchmark_format=json --benchmark_out="$json" \
   --benchmark_out_format=json "$@" >/dev/null
 python3 bench/ratios.py "$json"
+# The repair of garbled Thai (fix) on real catalogue lines, beside iconv and
+# memcpy over the same bytes.
+if [ -x build/release/bench/repair_bench ] && [ $# -eq 0 ]; then
+  echo
+  build/release/bench/repair_bench
+fi

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Whole-process speed of tolvane-cli against iconv on the same 64 MiB of
 # Thai-heavy text, in the same run: to-unicode against iconv -f CP874 -t UTF-8,
-# to-tis620 against iconv -f UTF-8 -t CP874. Prints the best wall time of
+# to-tis620 against iconv -f UTF-8 -t CP874, fix on clean text against
+# iconv -f UTF-8 -t UTF-8. Prints the best wall time of
 # several runs, the throughput (MiB of input per second), the peak memory and
 # the ratios. Uses the optimised build without sanitizers (preset "release").
 # Usage: bash scripts/bench_cli.sh [RUNS]   (BUILD_DIR=... to use another build)
@@ -79,9 +80,13 @@ best_of "tolvane-cli to-unicode" "$size_tis" "$cli" to-unicode "$tis"
 best_of "iconv -f CP874 -t UTF-8" "$size_tis" iconv -f CP874 -t UTF-8 "$tis"
 best_of "tolvane-cli to-tis620" "$size_utf8" "$cli" to-tis620 "$utf8"
 best_of "iconv -f UTF-8 -t CP874" "$size_utf8" iconv -f UTF-8 -t CP874 "$utf8"
+best_of "tolvane-cli fix" "$size_utf8" "$cli" fix "$utf8"
+best_of "iconv -f UTF-8 -t UTF-8" "$size_utf8" iconv -f UTF-8 -t UTF-8 "$utf8"
 
 ratio() { awk -v a="${seconds[$2]}" -v b="${seconds[$1]}" 'BEGIN { print a / b }'; }
 printf 'to-unicode: %.2f times the throughput of iconv\n' \
   "$(ratio "tolvane-cli to-unicode" "iconv -f CP874 -t UTF-8")"
 printf 'to-tis620:  %.2f times the throughput of iconv\n' \
   "$(ratio "tolvane-cli to-tis620" "iconv -f UTF-8 -t CP874")"
+printf 'fix:        %.2f times the throughput of iconv -f UTF-8 -t UTF-8\n' \
+  "$(ratio "tolvane-cli fix" "iconv -f UTF-8 -t UTF-8")"

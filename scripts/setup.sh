@@ -10,6 +10,7 @@ packages=(
   # message catalogues, real Thai, English and other text for the tests
   # (tests/corpus/); dpkg, apt and grep bring theirs in any case
   libglib2.0-data libgtk2.0-common libgdk-pixbuf2.0-common iso-codes
+  shared-mime-info xdg-user-dirs
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine64 wine32:i386
   xvfb xauth xdotool x11-apps imagemagick fonts-thai-tlwg locales

@@ -8,11 +8,13 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <string>
 #include <system_error>
 
 #include "relayout_cmd.h"
+#include "repair_cmd.h"
 #include "stream.h"
 
 #ifndef TOLVANE_VERSION
@@ -45,6 +47,9 @@ const char kUsage[] =
     "                                spaces that were clearly typed with the wrong\n"
     "                                layout, and with --report tells how many on\n"
     "                                standard error (not in the Windows builds)\n"
+    "  fix [--from utf-8|cp874] [--report] [FILE]\n"
+    "                                garbled Thai lines repaired, written as UTF-8\n"
+    "  detect [FILE...]              one line per input counting garbled lines\n"
     "\n"
     "Options:\n"
     "  -o OUT     write OUT: the result goes to a temporary file beside it, renamed\n"
@@ -61,8 +66,11 @@ const char kUsage[] =
     "half of a surrogate pair, which UTF-8 cannot hold), and named or hexadecimal\n"
     "references.\n"
     "\n"
+    "fix and detect: 'tolvane-cli fix --help' tells the kinds of garbled text,\n"
+    "the report and the lines detect prints.\n"
+    "\n"
     "Exit status: 0 done, 1 invalid input or a file that cannot be read or written,\n"
-    "2 a wrong command line.\n";
+    "2 a wrong command line; detect: 0 nothing garbled, 3 something garbled.\n";
 
 const char kUsageHint[] =
     "Usage: tolvane-cli COMMAND [OPTIONS] [FILE]; 'tolvane-cli --help' lists the commands.\n";
@@ -138,6 +146,7 @@ bool ReplaceOutput(const std::string& temp, const std::string& out, std::string*
 
 int RunCli(int argc, char** argv) {
     if (argc < 2) return UsageError("missing command");
+    if (IsRepairCommand(argv[1])) return RunRepairCommand(argc, argv);
     CliOptions options;
     const char* command = nullptr;
     const char* input = nullptr;
@@ -208,6 +217,15 @@ int RunCli(int argc, char** argv) {
         if (in == nullptr) return Failure("cannot open " + Quoted(input) + ": " + std::strerror(errno));
     }
 
+    const int status = WriteOutput(output, [&](std::FILE* out, std::string* error) {
+        return options.command == kCmdRelayout ? RelayoutStream(options, in, out, error)
+                                               : ConvertStream(options, in, out, error);
+    });
+    if (in != stdin) std::fclose(in);
+    return status;
+}
+
+int WriteOutput(const char* output, const std::function<bool(std::FILE*, std::string*)>& write) {
     std::FILE* out = stdout;
     std::string temp;
     if (output != nullptr) {
@@ -220,16 +238,13 @@ int RunCli(int argc, char** argv) {
         out = std::fopen(temp.c_str(), "wb");
         if (out == nullptr) {
             g_tempPath[0] = '\0';
-            if (in != stdin) std::fclose(in);
             return Failure("cannot create a file beside " + Quoted(output) + ": " +
                            std::strerror(errno));
         }
     }
 
     std::string error;
-    bool ok = options.command == kCmdRelayout ? RelayoutStream(options, in, out, &error)
-                                              : ConvertStream(options, in, out, &error);
-    if (in != stdin) std::fclose(in);
+    bool ok = write(out, &error);
     if (out == stdout) {
         if (std::fflush(stdout) != 0 && ok) {
             error = std::string("cannot write the output: ") + std::strerror(errno);

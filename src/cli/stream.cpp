@@ -195,7 +195,56 @@ size_t DecodeBlock(BlockWork& work, const char16_t* units, size_t count, size_t 
     return p;
 }
 
+// to-tis620 without --strict: UTF-8 straight to code page 874 bytes, with no
+// UTF-16 in between.
+bool ConvertUtf8ToCp874Stream(const CliOptions& options, std::FILE* in, std::FILE* out,
+                              std::string* error) {
+    const size_t block = options.blockSize;
+    std::vector<unsigned char> bytes(block + 4);
+    std::vector<unsigned char> cp874(block + 4);
+    size_t carried = 0, offset = 0;
+    int lastByte = kTextStart;
+    bool atEnd = false, started = false;
+    while (!atEnd) {
+        size_t got = 0;
+        if (!ReadBlock(in, bytes.data() + carried, block, &got, &atEnd, error)) return false;
+        const size_t have = carried + got;
+        size_t skipped = 0;
+        // A byte order mark at the very start of the input is not text.
+        if (!started && (have >= 3 || atEnd)) {
+            started = true;
+            if (have >= 3 && std::memcmp(bytes.data(), "\xEF\xBB\xBF", 3) == 0) skipped = 3;
+        } else if (!started) {
+            carried = have;
+            continue;
+        }
+        const Utf8Decoded decoded =
+            Utf8ToCp874(bytes.data() + skipped, have - skipped, atEnd, cp874.data());
+        const size_t n = decoded.written;
+        if (n > 0) {
+            const int last = cp874[n - 1];
+            if (options.elevate) ElevateToneMarks(cp874.data(), n, lastByte);
+            lastByte = last;
+            if (!WriteAll(out, cp874.data(), n, error)) return false;
+        }
+        const size_t read = skipped + decoded.read;
+        if (decoded.invalid) {
+            char text[64];
+            std::snprintf(text, sizeof text, "invalid UTF-8 at byte %zu", offset + read);
+            *error = text;
+            return false;
+        }
+        carried = have - read;
+        std::memmove(bytes.data(), bytes.data() + read, carried);
+        offset += read;
+    }
+    return true;
+}
+
 bool ConvertUtf8Stream(const CliOptions& options, std::FILE* in, std::FILE* out, std::string* error) {
+    if (options.command == kCmdToTis620 && !options.strict) {
+        return ConvertUtf8ToCp874Stream(options, in, out, error);
+    }
     const size_t block = options.blockSize;
     Utf8Reader reader;
     reader.bytes.resize(block + 4);

@@ -2,6 +2,7 @@
 #include "cp874.h"
 
 #include <array>
+#include <cstring>
 #include <memory>
 
 #include "cp874_blocks.h"
@@ -46,6 +47,96 @@ size_t Cp874ToUtf16(const unsigned char* bytes, size_t count, char16_t* out) {
 }
 
 int Cp874ByteOf(char16_t unit) { return kUtf16ToCp874[unit]; }
+
+namespace {
+
+// The byte of U+0E00 + offset, for offsets 0 to 0x7F (E0 B8 80 to E0 B9 BF).
+constexpr std::array<unsigned char, 128> ThaiBlockBytes() {
+    std::array<unsigned char, 128> bytes{};
+    for (size_t offset = 0; offset < 128; ++offset) {
+        const int b = kUtf16ToCp874[0x0E00 + offset];
+        bytes[offset] = static_cast<unsigned char>(b == kNoByte ? kCp874DefaultChar : b);
+    }
+    return bytes;
+}
+constexpr std::array<unsigned char, 128> kThaiBlockBytes = ThaiBlockBytes();
+
+constexpr size_t Utf8SequenceLength(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if (lead < 0xC2) return 0;
+    if (lead < 0xE0) return 2;
+    if (lead < 0xF0) return 3;
+    if (lead < 0xF5) return 4;
+    return 0;
+}
+
+}  // namespace
+
+Utf8Decoded Utf8ToCp874(const unsigned char* bytes, size_t count, bool atEnd, unsigned char* out) {
+    size_t i = 0;
+    size_t w = 0;
+    while (i < count) {
+        // ASCII and Thai (E0 B8 xx, E0 B9 xx), while sixteen bytes remain:
+        // four Thai characters at a time, eight ASCII bytes at a time, or one
+        // character of either.
+        while (i + 16 <= count) {
+            size_t blockWritten = 0;
+            const size_t took = Utf8ToCp874Blocks(bytes + i, count - i, out + w, &blockWritten);
+            i += took;
+            w += blockWritten;
+            if (i + 16 > count) break;
+            unsigned long long first;
+            unsigned second;
+            std::memcpy(&first, bytes + i, 8);
+            std::memcpy(&second, bytes + i + 8, 4);
+            const unsigned char* b = bytes + i;
+            if ((first & 0xFEFFC0FEFFC0FEFFULL) == 0xB8E080B8E080B8E0ULL &&
+                (second & 0xC0FEFFC0u) == 0x80B8E080u) {
+                out[w] = kThaiBlockBytes[(b[1] & 1u) << 6 | (b[2] & 0x3Fu)];
+                out[w + 1] = kThaiBlockBytes[(b[4] & 1u) << 6 | (b[5] & 0x3Fu)];
+                out[w + 2] = kThaiBlockBytes[(b[7] & 1u) << 6 | (b[8] & 0x3Fu)];
+                out[w + 3] = kThaiBlockBytes[(b[10] & 1u) << 6 | (b[11] & 0x3Fu)];
+                i += 12;
+                w += 4;
+            } else if ((first & 0x8080808080808080ULL) == 0) {
+                std::memcpy(out + w, &first, 8);
+                i += 8;
+                w += 8;
+            } else if (b[0] < 0x80) {
+                out[w++] = b[0];
+                ++i;
+            } else if ((first & 0xC0FEFFu) == 0x80B8E0u) {
+                out[w++] = kThaiBlockBytes[(b[1] & 1u) << 6 | (b[2] & 0x3Fu)];
+                i += 3;
+            } else {
+                break;
+            }
+        }
+        while (i + 3 <= count && bytes[i] == 0xE0 && (bytes[i + 1] & 0xFE) == 0xB8 &&
+               (bytes[i + 2] & 0xC0) == 0x80) {
+            out[w++] = kThaiBlockBytes[(bytes[i + 1] & 1u) << 6 | (bytes[i + 2] & 0x3Fu)];
+            i += 3;
+        }
+        if (i >= count) break;
+        const unsigned char lead = bytes[i];
+        if (lead < 0x80) {
+            out[w++] = lead;
+            ++i;
+            continue;
+        }
+        // Anything else, one sequence at a time through the UTF-16 reader.
+        const size_t length = Utf8SequenceLength(lead);
+        if (length == 0) return {i, w, true};
+        const size_t present = count - i < length ? count - i : length;
+        char16_t units[4];
+        const Utf8Decoded one = Utf8ToUtf16(bytes + i, present, atEnd || present == length, units);
+        if (one.invalid) return {i, w, true};
+        if (one.read == 0) break;  // cut off: the rest comes with the next block
+        w += Utf16ToCp874(units, one.written, out + w);
+        i += one.read;
+    }
+    return {i, w, false};
+}
 
 namespace {
 

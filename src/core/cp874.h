@@ -16,6 +16,7 @@
 #include <cstddef>
 
 #include "cp874_table.h"
+#include "utf8.h"
 
 // The byte that stands for a character that code page 874 lacks.
 inline constexpr unsigned char kCp874DefaultChar = '?';
@@ -30,6 +31,13 @@ size_t Cp874ToUtf16(const unsigned char* bytes, size_t count, char16_t* out);
 // page lacks becomes kCp874DefaultChar: a surrogate pair is one character, and
 // so is a lone surrogate.
 size_t Utf16ToCp874(const char16_t* text, size_t count, unsigned char* out);
+
+// UTF-8 straight to code page 874, one byte per character, as Utf8ToUtf16 and
+// then Utf16ToCp874 would give, without the UTF-16 in between: ASCII and Thai
+// take a short path. `out` holds at least `count` bytes. Reads as Utf8ToUtf16
+// does (a cut-off sequence waits for more unless `atEnd`, the first invalid
+// one stops it); `written` counts bytes out.
+Utf8Decoded Utf8ToCp874(const unsigned char* bytes, size_t count, bool atEnd, unsigned char* out);
 
 // The byte of one UTF-16 unit in code page 874, or -1 where the code page lacks it.
 int Cp874ByteOf(char16_t unit);

@@ -8,6 +8,14 @@
 
 #include <cstddef>
 
+// UTF-8 to code page 874 bytes, 16 input bytes a block, for as long as every
+// character is ASCII or an assigned Thai letter (E0 B8 xx, E0 B9 xx); a Thai
+// letter that a block cuts waits for the next one. Returns the input bytes
+// taken, *written the bytes out; `out` holds at least `count` bytes. Only
+// where the processor has SSSE3 (its byte shuffle packs the letters' bytes),
+// asked once; elsewhere it takes nothing.
+size_t Utf8ToCp874Blocks(const unsigned char* bytes, size_t count, unsigned char* out, size_t* written);
+
 // Code page 874 bytes to UTF-16, 16 bytes a block.
 size_t Cp874ToUtf16Blocks(const unsigned char* bytes, size_t count, char16_t* out);
 

@@ -1,8 +1,12 @@
-// SSE2 paths of the code page 874 conversions: see cp874_blocks.h.
+// SSE2 paths of the code page 874 conversions, and one SSSE3 path chosen at
+// run time where the processor has it: see cp874_blocks.h.
 #include "cp874_blocks.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#include <tmmintrin.h>
+
+#include <array>
 
 namespace {
 
@@ -39,7 +43,105 @@ inline bool UnicodeOffsets(__m128i u, __m128i* offsets) {
     return _mm_movemask_epi8(_mm_or_si128(ascii, thai)) == 0xFFFF;
 }
 
+#if defined(__x86_64__) && !defined(_WIN32)
+#define TOLVANE_SSSE3_PACKING 1
+
+// For each 8-bit mask: how many bits it has, and a shuffle that brings the
+// bytes at those places to the front.
+struct Packing {
+    unsigned long long shuffle;
+    unsigned count;
+};
+
+constexpr std::array<Packing, 256> MakePackings() {
+    std::array<Packing, 256> table{};
+    for (unsigned mask = 0; mask < 256; ++mask) {
+        Packing p{0, 0};
+        for (unsigned bit = 0; bit < 8; ++bit) {
+            if (mask & (1u << bit)) p.shuffle |= static_cast<unsigned long long>(bit) << (8 * p.count++);
+        }
+        for (unsigned k = p.count; k < 8; ++k) p.shuffle |= 0x80ull << (8 * k);  // zero
+        table[mask] = p;
+    }
+    return table;
+}
+constexpr std::array<Packing, 256> kPackings = MakePackings();
+
+__attribute__((target("ssse3"))) size_t Utf8ToCp874BlocksSsse3(const unsigned char* bytes, size_t count,
+                                                                unsigned char* out, size_t* written) {
+    const __m128i x3f = _mm_set1_epi8(0x3F);
+    const __m128i x80 = _mm_set1_epi8(static_cast<char>(0x80));
+    size_t i = 0, w = 0;
+    while (i + 16 <= count) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        const unsigned ascii = ~static_cast<unsigned>(_mm_movemask_epi8(v)) & 0xFFFF;
+        const unsigned lead =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(0xE0)))));
+        const unsigned thaiSecond = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(
+            _mm_and_si128(v, _mm_set1_epi8(static_cast<char>(0xFE))), _mm_set1_epi8(static_cast<char>(0xB8)))));
+        const unsigned cont = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(0xC0))))) & ~ascii & 0xFFFF;
+        // A letter whose E0 is at place 14 or 15 is left for the next block.
+        const unsigned cut = lead & 0xC000;
+        const unsigned taken = cut ? (cut & 0x4000 ? 0x3FFFu : 0x7FFFu) : 0xFFFFu;
+        const unsigned leads = lead & taken;
+        const unsigned second = (leads << 1) & 0xFFFF;
+        const unsigned third = (leads << 2) & 0xFFFF;
+        if (((ascii | leads | second | third) & taken) != taken || (ascii & (second | third)) ||
+            (leads & (second | third)) || (second & ~thaiSecond) || (third & ~cont)) {
+            break;
+        }
+        // The Thai letter U+0E00 + offset is the byte 0xA0 + offset: the third
+        // byte's low six bits, plus 0x40 after B9. Unassigned offsets (E0 B8
+        // 80, E0 B8 BB - BE, E0 B9 9C - BF; as signed bytes -128, -69 to -66,
+        // -100 to -65) are left to the caller.
+        const __m128i before = _mm_slli_si128(v, 1);
+        const __m128i afterB9 = _mm_cmpeq_epi8(before, _mm_set1_epi8(static_cast<char>(0xB9)));
+        const __m128i afterB8 = _mm_cmpeq_epi8(before, _mm_set1_epi8(static_cast<char>(0xB8)));
+        const __m128i low = _mm_or_si128(
+            _mm_cmpeq_epi8(v, x80),
+            _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(-70)), _mm_cmplt_epi8(v, _mm_set1_epi8(-65))));
+        const __m128i high = _mm_cmpgt_epi8(v, _mm_set1_epi8(-101));
+        const unsigned unassigned = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_and_si128(afterB8, low), _mm_and_si128(afterB9, high))));
+        if (unassigned & third) break;
+        const __m128i thai =
+            _mm_add_epi8(_mm_add_epi8(_mm_and_si128(v, x3f), _mm_set1_epi8(static_cast<char>(0xA0))),
+                         _mm_and_si128(afterB9, _mm_set1_epi8(0x40)));
+        const __m128i isAscii = _mm_cmpgt_epi8(v, _mm_set1_epi8(-1));
+        const __m128i values = _mm_or_si128(_mm_and_si128(isAscii, v), _mm_andnot_si128(isAscii, thai));
+        // Each half's kept bytes to its front, then both halves written.
+        const unsigned keep = (ascii | third) & taken;
+        const Packing& lo = kPackings[keep & 0xFF];
+        const Packing& hi = kPackings[keep >> 8];
+        const __m128i shuffle = _mm_set_epi64x(static_cast<long long>(hi.shuffle | 0x0808080808080808ull),
+                                               static_cast<long long>(lo.shuffle));
+        const __m128i packed = _mm_shuffle_epi8(values, shuffle);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + w), packed);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + w + lo.count), _mm_unpackhi_epi64(packed, packed));
+        w += lo.count + hi.count;
+        i += cut ? (cut & 0x4000 ? 14 : 15) : 16;
+    }
+    *written = w;
+    return i;
+}
+#endif
+
 }  // namespace
+
+#if defined(TOLVANE_SSSE3_PACKING)
+size_t Utf8ToCp874Blocks(const unsigned char* bytes, size_t count, unsigned char* out, size_t* written) {
+    static const bool ssse3 = __builtin_cpu_supports("ssse3");
+    if (ssse3) return Utf8ToCp874BlocksSsse3(bytes, count, out, written);
+    *written = 0;
+    return 0;
+}
+#else
+size_t Utf8ToCp874Blocks(const unsigned char*, size_t, unsigned char*, size_t* written) {
+    *written = 0;
+    return 0;
+}
+#endif
 
 size_t Cp874ToUtf16Blocks(const unsigned char* bytes, size_t count, char16_t* out) {
     // The low byte of a Thai letter's unit is the byte + 0x60 (wrapping), its
@@ -111,6 +213,10 @@ size_t ElevateToneMarkBlocks(unsigned char* bytes, size_t count) {
 
 #else
 
+size_t Utf8ToCp874Blocks(const unsigned char*, size_t, unsigned char*, size_t* written) {
+    *written = 0;
+    return 0;
+}
 size_t Cp874ToUtf16Blocks(const unsigned char*, size_t, char16_t*) { return 0; }
 size_t Utf16ToCp874Blocks(const char16_t*, size_t, unsigned char*) { return 0; }
 size_t CountNonSurrogateBlocks(const char16_t*, size_t) { return 0; }

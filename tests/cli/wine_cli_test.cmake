@@ -62,4 +62,10 @@ file(REMOVE "${WORK}/typed.txt" "${WORK}/thai.txt")
 # A wrong command line.
 execute_process(COMMAND ${run} "${EXE}" frobnicate RESULT_VARIABLE status ERROR_QUIET)
 expect("usage status" "${status}" 2)
+
+# fix and detect need libthai, which the Windows build lacks: one line, status 2.
+execute_process(COMMAND ${run} "${EXE}" fix in.txt
+                WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE status ERROR_VARIABLE error)
+expect("fix status" "${status}" 2)
+expect("fix error" "${error}" "tolvane-cli: fix needs libthai, which this build of tolvane-cli lacks\n")
 file(REMOVE_RECURSE "${WORK}")

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <string>
 #include <string_view>
 
 // Whether every pair of neighbouring characters of `text` could be typed under
@@ -42,3 +44,39 @@ size_t CountThaiWordsOfFullSplit(std::u32string_view text);
 // vowel after a leading vowel (แำ), a following vowel with no consonant before
 // it (a text that starts with า or ำ).
 bool IsThaiSpellingStrict(std::u32string_view text);
+
+// How many characters of `text` the best split covers when only words of at
+// least `minLength` characters count (a lone consonant is a word of the
+// dictionary, and says little about whether a text is Thai).
+size_t CountThaiWordCoverage(std::u32string_view text, size_t minLength);
+
+// The dictionary words that start at position `start` of a text whose every
+// position holds one of a few candidate characters (`options[i]`, one
+// character where it is known). Calls found(length, chosen) for each word,
+// `chosen` holding the characters it picked; stops after `limit` words, or
+// after trying 64 * `limit` characters.
+void FindThaiDictionaryWordsAmong(const std::u32string* options, size_t count, size_t start,
+                                  size_t limit,
+                                  const std::function<void(size_t, std::u32string_view)>& found);
+
+// How likely `next` is to follow `previous` inside Thai words, as the natural
+// logarithm of the share of dictionary words' letter pairs that start with
+// `previous` and go on with `next` (smoothed: never minus infinity). A word's
+// start and end count as the pair's missing side when `previous` or `next` is 0.
+double ThaiPairLogLikelihood(char32_t previous, char32_t next);
+
+// How likely `next` is to follow `first` and `second` in Thai text, as the
+// natural logarithm of a probability: counts of three, two and one characters
+// in real sentences (the Thai message catalogues, see thai_trigram_table.h),
+// interpolated so that it is never minus infinity. Characters outside Thai,
+// and 0 for the start or end of the text, all count as one "not Thai".
+double ThaiTrigramLogLikelihood(char32_t first, char32_t second, char32_t next);
+
+// The best split of `text` into dictionary words of at least `minLength`
+// characters: the most characters covered, and among such splits the fewest
+// words.
+struct ThaiWordSplit {
+    size_t covered = 0;
+    size_t words = 0;
+};
+ThaiWordSplit SplitThaiWords(std::u32string_view text, size_t minLength);

@@ -1,0 +1,65 @@
+// Garbling: bytes read through the wrong table, written back as UTF-8.
+#include "garble.h"
+
+#include <vector>
+
+#include "cp874.h"
+#include "utf8.h"
+
+namespace {
+
+void AppendUtf8(std::string* out, char32_t cp) {
+    char16_t unit = static_cast<char16_t>(cp);
+    unsigned char bytes[kUtf8BytesPerUnit];
+    const size_t n = Utf16ToUtf8(&unit, 1, bytes);
+    out->append(reinterpret_cast<const char*>(bytes), n);
+}
+
+std::string BytesThrough(const unsigned char* bytes, size_t count, const CodePageTable& page) {
+    std::string out;
+    out.reserve(count * 2);
+    for (size_t i = 0; i < count; ++i) AppendUtf8(&out, page.toUnicode[bytes[i]]);
+    return out;
+}
+
+}  // namespace
+
+std::string GarbleCp874Through(std::string_view utf8, GarbleCodePage page) {
+    std::vector<char16_t> units(utf8.size() + 1);
+    const Utf8Decoded decoded =
+        Utf8ToUtf16(reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size(), true, units.data());
+    std::vector<unsigned char> bytes(decoded.written + 1);
+    const size_t n = Utf16ToCp874(units.data(), decoded.written, bytes.data());
+    return BytesThrough(bytes.data(), n, CodePageTableOf(page));
+}
+
+std::string GarbleCp874ThroughLossy(std::string_view utf8, GarbleCodePage page) {
+    std::vector<char16_t> units(utf8.size() + 1);
+    const Utf8Decoded decoded =
+        Utf8ToUtf16(reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size(), true, units.data());
+    std::vector<unsigned char> bytes(decoded.written + 1);
+    const size_t n = Utf16ToCp874(units.data(), decoded.written, bytes.data());
+    const CodePageTable& table = CodePageTableOf(page);
+    std::string out;
+    for (size_t i = 0; i < n; ++i) AppendUtf8(&out, table.undefined[bytes[i]] ? 0xFFFD : table.toUnicode[bytes[i]]);
+    return out;
+}
+
+std::string GarbleUtf8Through(std::string_view utf8, GarbleCodePage page) {
+    return BytesThrough(reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size(),
+                        CodePageTableOf(page));
+}
+
+std::string GarbleUtf8ThroughCp874Lossy(std::string_view utf8, bool replace) {
+    const CodePageTable& page = CodePageTableOf(kPageWindows874);
+    std::string out;
+    for (unsigned char b : utf8) {
+        const char32_t c = page.toUnicode[b];
+        if (b >= 0x80 && c == b) {
+            if (replace) AppendUtf8(&out, 0xFFFD);
+        } else {
+            AppendUtf8(&out, c);
+        }
+    }
+    return out;
+}
