@@ -144,6 +144,11 @@ bool ReplaceOutput(const std::string& temp, const std::string& out, std::string*
 
 }  // namespace
 
+int PrintText(const char* text) {
+    std::fputs(text, stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
 int RunCli(int argc, char** argv) {
     if (argc < 2) return UsageError("missing command");
     if (IsRepairCommand(argv[1])) return RunRepairCommand(argc, argv);
@@ -154,15 +159,9 @@ int RunCli(int argc, char** argv) {
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        const bool isOption = !optionsEnded && arg[0] == '-' && arg[1] != '\0';
-        if (isOption && std::strcmp(arg, "--help") == 0) {
-            std::fputs(kUsage, stdout);
-            return std::fflush(stdout) == 0 ? 0 : 1;
-        }
-        if (isOption && std::strcmp(arg, "--version") == 0) {
-            std::puts("tolvane-cli " TOLVANE_VERSION);
-            return std::fflush(stdout) == 0 ? 0 : 1;
-        }
+        const bool isOption = IsOption(arg, optionsEnded);
+        if (isOption && std::strcmp(arg, "--help") == 0) return PrintText(kUsage);
+        if (isOption && std::strcmp(arg, "--version") == 0) return PrintText("tolvane-cli " TOLVANE_VERSION "\n");
         if (isOption && std::strcmp(arg, "--") == 0) {
             optionsEnded = true;
         } else if (isOption && command == nullptr) {

@@ -320,11 +320,8 @@ int RunRepairCommand(int argc, char** argv) {
     bool optionsEnded = false;
     for (int i = 2; i < argc; ++i) {
         const char* arg = argv[i];
-        const bool isOption = !optionsEnded && arg[0] == '-' && arg[1] != '\0';
-        if (isOption && std::strcmp(arg, "--help") == 0) {
-            std::fputs(kFixUsage, stdout);
-            return std::fflush(stdout) == 0 ? 0 : 1;
-        }
+        const bool isOption = IsOption(arg, optionsEnded);
+        if (isOption && std::strcmp(arg, "--help") == 0) return PrintText(kFixUsage);
         if (!isOption) {
             inputs.push_back(arg);
         } else if (std::strcmp(arg, "--") == 0) {

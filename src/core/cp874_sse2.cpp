@@ -1,6 +1,7 @@
 // SSE2 paths of the code page 874 conversions, and one SSSE3 path chosen at
 // run time where the processor has it: see cp874_blocks.h.
 #include "cp874_blocks.h"
+#include "thai_utf8_sse2.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -70,15 +71,13 @@ constexpr std::array<Packing, 256> kPackings = MakePackings();
 __attribute__((target("ssse3"))) size_t Utf8ToCp874BlocksSsse3(const unsigned char* bytes, size_t count,
                                                                 unsigned char* out, size_t* written) {
     const __m128i x3f = _mm_set1_epi8(0x3F);
-    const __m128i x80 = _mm_set1_epi8(static_cast<char>(0x80));
     size_t i = 0, w = 0;
     while (i + 16 <= count) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
         const unsigned ascii = ~static_cast<unsigned>(_mm_movemask_epi8(v)) & 0xFFFF;
         const unsigned lead =
             static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(0xE0)))));
-        const unsigned thaiSecond = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(
-            _mm_and_si128(v, _mm_set1_epi8(static_cast<char>(0xFE))), _mm_set1_epi8(static_cast<char>(0xB8)))));
+        const unsigned thaiSecond = ThaiSecondBytes(v);
         const unsigned cont = static_cast<unsigned>(
             _mm_movemask_epi8(_mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(0xC0))))) & ~ascii & 0xFFFF;
         // A letter whose E0 is at place 14 or 15 is left for the next block.
@@ -92,19 +91,11 @@ __attribute__((target("ssse3"))) size_t Utf8ToCp874BlocksSsse3(const unsigned ch
             break;
         }
         // The Thai letter U+0E00 + offset is the byte 0xA0 + offset: the third
-        // byte's low six bits, plus 0x40 after B9. Unassigned offsets (E0 B8
-        // 80, E0 B8 BB - BE, E0 B9 9C - BF; as signed bytes -128, -69 to -66,
-        // -100 to -65) are left to the caller.
+        // byte's low six bits, plus 0x40 after B9. Unassigned characters are
+        // left to the caller.
         const __m128i before = _mm_slli_si128(v, 1);
+        if (UnassignedThaiThirdBytes(v, before) & third) break;
         const __m128i afterB9 = _mm_cmpeq_epi8(before, _mm_set1_epi8(static_cast<char>(0xB9)));
-        const __m128i afterB8 = _mm_cmpeq_epi8(before, _mm_set1_epi8(static_cast<char>(0xB8)));
-        const __m128i low = _mm_or_si128(
-            _mm_cmpeq_epi8(v, x80),
-            _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(-70)), _mm_cmplt_epi8(v, _mm_set1_epi8(-65))));
-        const __m128i high = _mm_cmpgt_epi8(v, _mm_set1_epi8(-101));
-        const unsigned unassigned = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_or_si128(_mm_and_si128(afterB8, low), _mm_and_si128(afterB9, high))));
-        if (unassigned & third) break;
         const __m128i thai =
             _mm_add_epi8(_mm_add_epi8(_mm_and_si128(v, x3f), _mm_set1_epi8(static_cast<char>(0xA0))),
                          _mm_and_si128(afterB9, _mm_set1_epi8(0x40)));

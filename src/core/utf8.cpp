@@ -47,12 +47,11 @@ Utf8Decoded Utf8ToUtf16(const unsigned char* bytes, size_t count, bool atEnd, ch
             w += 8;
         }
         if (i >= count) break;
-        const unsigned char lead = bytes[i];
-        if (lead < 0x80) {
-            out[w++] = lead;
-            ++i;
+        if (bytes[i] < 0x80) {
+            out[w++] = bytes[i++];
             continue;
         }
+        const unsigned char lead = bytes[i];
         // Three bytes, the form of all Thai, checked in one go.
         if ((lead & 0xF0) == 0xE0 && i + 3 <= count) {
             const unsigned b1 = bytes[i + 1], b2 = bytes[i + 2];

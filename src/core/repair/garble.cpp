@@ -22,26 +22,28 @@ std::string BytesThrough(const unsigned char* bytes, size_t count, const CodePag
     return out;
 }
 
+// The code page 874 bytes of a UTF-8 text.
+std::vector<unsigned char> Cp874BytesOf(std::string_view utf8) {
+    std::vector<char16_t> units(utf8.size() + 1);
+    const Utf8Decoded decoded =
+        Utf8ToUtf16(reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size(), true, units.data());
+    std::vector<unsigned char> bytes(decoded.written + 1);
+    bytes.resize(Utf16ToCp874(units.data(), decoded.written, bytes.data()));
+    return bytes;
+}
+
 }  // namespace
 
 std::string GarbleCp874Through(std::string_view utf8, GarbleCodePage page) {
-    std::vector<char16_t> units(utf8.size() + 1);
-    const Utf8Decoded decoded =
-        Utf8ToUtf16(reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size(), true, units.data());
-    std::vector<unsigned char> bytes(decoded.written + 1);
-    const size_t n = Utf16ToCp874(units.data(), decoded.written, bytes.data());
-    return BytesThrough(bytes.data(), n, CodePageTableOf(page));
+    const std::vector<unsigned char> bytes = Cp874BytesOf(utf8);
+    return BytesThrough(bytes.data(), bytes.size(), CodePageTableOf(page));
 }
 
 std::string GarbleCp874ThroughLossy(std::string_view utf8, GarbleCodePage page) {
-    std::vector<char16_t> units(utf8.size() + 1);
-    const Utf8Decoded decoded =
-        Utf8ToUtf16(reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size(), true, units.data());
-    std::vector<unsigned char> bytes(decoded.written + 1);
-    const size_t n = Utf16ToCp874(units.data(), decoded.written, bytes.data());
+    const std::vector<unsigned char> bytes = Cp874BytesOf(utf8);
     const CodePageTable& table = CodePageTableOf(page);
     std::string out;
-    for (size_t i = 0; i < n; ++i) AppendUtf8(&out, table.undefined[bytes[i]] ? 0xFFFD : table.toUnicode[bytes[i]]);
+    for (size_t i = 0, n = bytes.size(); i < n; ++i) AppendUtf8(&out, table.undefined[bytes[i]] ? 0xFFFD : table.toUnicode[bytes[i]]);
     return out;
 }
 

@@ -19,6 +19,8 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+
+#include "thai_utf8_sse2.h"
 #endif
 
 #include "code_pages.h"
@@ -562,20 +564,9 @@ BlockVerdict CheckBlock(__m128i v, __m128i before, const unsigned char* p, const
     const unsigned second = (places >> 1) & 0xFFFF;
     const unsigned third = places & 0xFFFF;
     if ((ascii | lead | cont) != 0xFFFF || cont != (second | third)) return kBlockUnsure;
-    const unsigned thaiSecond = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(
-        _mm_and_si128(v, _mm_set1_epi8(static_cast<char>(0xFE))), _mm_set1_epi8(static_cast<char>(0xB8)))));
-    if (second & ~thaiSecond) return kBlockUnsure;
-    // Unassigned: E0 B8 80, E0 B8 BB - BE, E0 B9 9C - BF. As signed bytes 0x80
-    // is -128, BB - BE are -69 to -66, 9C - BF are -100 to -65.
-    const __m128i afterB8 = _mm_cmpeq_epi8(before, _mm_set1_epi8(static_cast<char>(0xB8)));
+    if (second & ~ThaiSecondBytes(v)) return kBlockUnsure;
+    if (UnassignedThaiThirdBytes(v, before) & third) return kBlockUnsure;
     const __m128i afterB9 = _mm_cmpeq_epi8(before, b9);
-    const __m128i low = _mm_or_si128(
-        _mm_cmpeq_epi8(v, x80),
-        _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(-70)), _mm_cmplt_epi8(v, _mm_set1_epi8(-65))));
-    const __m128i high = _mm_cmpgt_epi8(v, _mm_set1_epi8(-101));
-    const unsigned unassigned = static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_or_si128(_mm_and_si128(afterB8, low), _mm_and_si128(afterB9, high))));
-    if (unassigned & third) return kBlockUnsure;
     // เ (E0 B9 80): what follows it is looked at one by one.
     unsigned saraE =
         static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(afterB9, _mm_cmpeq_epi8(v, x80)))) & third;
