@@ -15,17 +15,19 @@ if [ "$bits" = 64 ]; then
 else
   export WINELOADER=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32
 fi
-# A program that crashes ends at once with a failing status: Wine's debugger
-# writes its report and exits instead of opening a crash dialog on the display
-# and waiting for somebody to close it.
-ready=$prefix/.tolvane-ready-2
+# A program that crashes ends at once with a failing status: no debugger is
+# started for it. Wine's own (winedbg --auto) would open a crash dialog on the
+# display and wait for somebody to close it, and where it only writes its
+# report, a 64-bit program it has looked at often ends with status 0.
+ready=$prefix/.tolvane-ready-3
 if [ ! -f "$ready" ]; then
   mkdir -p "$(dirname "$prefix")"
   (
     flock 9
     if [ ! -f "$ready" ]; then
       "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
-      "$WINELOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+      "$WINELOADER" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+        /v Debugger /t REG_SZ /d '' /f >/dev/null 2>&1
       "$WINESERVER" -w || true
       touch "$ready"
     fi
