@@ -92,12 +92,6 @@ size_t WriteReference(unsigned long value, char16_t* out) {
 // rather than branches, since the lengths of real text alternate at random.
 constexpr unsigned char kRunBeforeSemicolon[8] = {0, 2, 3, 2, 4, 2, 3, 2};
 
-// For a run of 2, 3 or 4 digits after "&#": the weight of each of the four
-// units after "&#".
-constexpr int kDigitWeights[5][4] = {
-    {}, {}, {10, 1, 0, 0}, {100, 10, 1, 0}, {1000, 100, 10, 1},
-};
-
 }  // namespace
 
 namespace {
@@ -207,16 +201,16 @@ inline size_t MatchReference(const char16_t* text, size_t count, size_t p, int* 
         (unit(4) == u';') | (unit(5) == u';') << 1 | (unit(6) == u';') << 2;
     const size_t digits = kRunBeforeSemicolon[semicolons];
     if (digits == 0) return 0;
-    // The four units after "&#", each weighed by the power of ten its place in
-    // a run of that length gives it: those past the run weigh 0 and need not
-    // be digits.
-    unsigned notDigit = 0;
-    int number = 0;
-    for (size_t k = 0; k < 4; ++k) {
-        const unsigned digit = unit(2 + k) - unsigned{u'0'};
-        notDigit |= (digit > 9) & (k < digits);
-        number += kDigitWeights[digits][k] * static_cast<int>(digit);
-    }
+    // The value of the first two, three and four units after "&#" is worked
+    // out beside the search for ';', and the run's length then picks one;
+    // every unit of the run must be a digit, the units after it may be anything.
+    const unsigned d0 = unit(2) - unsigned{u'0'}, d1 = unit(3) - unsigned{u'0'};
+    const unsigned d2 = unit(4) - unsigned{u'0'}, d3 = unit(5) - unsigned{u'0'};
+    const unsigned isDigit = (d0 <= 9) | (d1 <= 9) << 1 | (d2 <= 9) << 2 | (d3 <= 9) << 3;
+    const unsigned wanted = (1u << digits) - 1;
+    const unsigned two = d0 * 10 + d1, three = two * 10 + d2, four = three * 10 + d3;
+    const int number = static_cast<int>(digits == 2 ? two : digits == 3 ? three : four);
+    const bool notDigit = (isDigit & wanted) != wanted;
     if (notDigit || number == 0) return 0;
     *value = number;
     return digits + 3;
