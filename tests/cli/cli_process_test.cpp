@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "cli_run.h"
 #include "cli_test_util.h"
 #include "same.h"
 #include "stream.h"
@@ -20,44 +21,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char kHint[] =
-    "Usage: tolvane-cli COMMAND [OPTIONS] [FILE]; 'tolvane-cli --help' lists the commands.\n";
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& data) {
-    std::ofstream(path, std::ios::binary) << data;
-}
-
-// A folder of the test's own, removed at the end.
-class CliProcess : public ::testing::Test {
+class CliProcess : public CliProcessTest {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("tolvane-cli-test-" + std::to_string(getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_ / "work");
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    // Runs tolvane-cli with `args` in dir_/work, `input` on standard input.
-    int Run(const std::string& args, const std::string& input = "") {
-        WriteFile(dir_ / "stdin", input);
-        std::string command = "cd '" + (dir_ / "work").string() + "' && '" TOLVANE_CLI_PATH "' " +
-                              args + " <'" + (dir_ / "stdin").string() + "' >'" +
-                              (dir_ / "stdout").string() + "' 2>'" + (dir_ / "stderr").string() + "'";
-        int status = std::system(command.c_str());
-        out_ = ReadFile(dir_ / "stdout");
-        err_ = ReadFile(dir_ / "stderr");
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
     // The names in the work folder, sorted.
     std::string WorkFiles() {
         std::set<std::string> names;
@@ -68,12 +33,6 @@ protected:
         for (const auto& n : names) list += n + " ";
         return list;
     }
-
-    fs::path Work(const char* name) { return dir_ / "work" / name; }
-
-    fs::path dir_;
-    std::string out_;
-    std::string err_;
 };
 
 TEST_F(CliProcess, WrongCommandLinesExitWith2AndNameTheFault) {
@@ -93,7 +52,7 @@ TEST_F(CliProcess, WrongCommandLinesExitWith2AndNameTheFault) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Run(c.args), 2) << c.args;
-        EXPECT_EQ(err_, std::string("tolvane-cli: ") + c.error + "\n" + kHint) << c.args;
+        EXPECT_EQ(err_, std::string("tolvane-cli: ") + c.error + "\n" + kUsageHint) << c.args;
         EXPECT_EQ(out_, "") << c.args;
     }
 }

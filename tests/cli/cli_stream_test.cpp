@@ -8,43 +8,25 @@
 #include <string>
 #include <vector>
 
+#include "cli_run.h"
 #include "cli_test_util.h"
 #include "stream.h"
 
 namespace {
 
-struct Converted {
-    bool ok;
-    std::string output;
-    std::string error;
-};
-
-Converted Convert(CliCommand command, const std::string& input, size_t blockSize = kDefaultBlockSize,
-                  bool elevate = false, bool strict = false) {
-    std::FILE* in = std::tmpfile();
-    std::FILE* out = std::tmpfile();
-    EXPECT_TRUE(in && out);
-    std::fwrite(input.data(), 1, input.size(), in);
-    std::rewind(in);
+Streamed Convert(CliCommand command, const std::string& input, size_t blockSize = kDefaultBlockSize,
+                 bool elevate = false, bool strict = false) {
     CliOptions options;
     options.command = command;
     options.blockSize = blockSize;
     options.elevate = elevate;
     options.strict = strict;
-    Converted result;
-    result.ok = ConvertStream(options, in, out, &result.error);
-    std::rewind(out);
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, out)) > 0) result.output.append(buffer, got);
-    std::fclose(in);
-    std::fclose(out);
-    return result;
+    return StreamThrough(options, input, ConvertStream);
 }
 
 std::string Output(CliCommand command, const std::string& input, size_t blockSize = kDefaultBlockSize,
                    bool elevate = false) {
-    Converted c = Convert(command, input, blockSize, elevate);
+    Streamed c = Convert(command, input, blockSize, elevate);
     EXPECT_TRUE(c.ok) << c.error;
     return c.output;
 }
@@ -155,7 +137,7 @@ TEST(CliStream, InvalidUtf8NamesTheByteWhereItStarts) {
     for (CliCommand command : kUtf8Commands) {
         for (const BadUtf8& c : cases) {
             for (size_t block : {kDefaultBlockSize, size_t{1}, size_t{2}, size_t{3}, size_t{5}}) {
-                Converted r = Convert(command, c.input, block);
+                Streamed r = Convert(command, c.input, block);
                 EXPECT_FALSE(r.ok);
                 EXPECT_EQ(r.error, "invalid UTF-8 at byte " + std::to_string(c.offset))
                     << "command " << command << " block " << block;
@@ -177,7 +159,7 @@ TEST(CliStream, StrictNamesTheCharacterAndItsByte) {
     for (CliCommand command : {kCmdToTis620, kCmdPercent}) {
         for (const auto& c : cases) {
             for (size_t block : {kDefaultBlockSize, size_t{1}, size_t{4}, size_t{5}}) {
-                Converted r = Convert(command, c.input, block, false, true);
+                Streamed r = Convert(command, c.input, block, false, true);
                 EXPECT_FALSE(r.ok);
                 EXPECT_EQ(r.error, c.error) << "command " << command << " block " << block;
             }

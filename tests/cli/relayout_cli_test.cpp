@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "cli_run.h"
 #include "relayout_cmd.h"
 #include "stream.h"
 
@@ -19,35 +20,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Relayouted {
-    bool ok;
-    std::string output;
-    std::string error;
-};
-
-Relayouted Relayout(RelayoutMode mode, const std::string& input, size_t blockSize = kDefaultBlockSize) {
-    std::FILE* in = std::tmpfile();
-    std::FILE* out = std::tmpfile();
-    EXPECT_TRUE(in && out);
-    std::fwrite(input.data(), 1, input.size(), in);
-    std::rewind(in);
+Streamed Relayout(RelayoutMode mode, const std::string& input, size_t blockSize = kDefaultBlockSize) {
     CliOptions options;
     options.command = kCmdRelayout;
     options.relayout = mode;
     options.blockSize = blockSize;
-    Relayouted result;
-    result.ok = RelayoutStream(options, in, out, &result.error);
-    std::rewind(out);
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, out)) > 0) result.output.append(buffer, got);
-    std::fclose(in);
-    std::fclose(out);
-    return result;
+    return StreamThrough(options, input, RelayoutStream);
 }
 
 std::string Output(RelayoutMode mode, const std::string& input, size_t blockSize = kDefaultBlockSize) {
-    Relayouted r = Relayout(mode, input, blockSize);
+    Streamed r = Relayout(mode, input, blockSize);
     EXPECT_TRUE(r.ok) << r.error;
     return r.output;
 }
@@ -116,7 +98,7 @@ TEST(RelayoutStream, InvalidUtf8NamesItsByteAfterWritingWhatCameBefore) {
     };
     for (const auto& c : cases) {
         for (size_t block : {kDefaultBlockSize, size_t{3}}) {
-            Relayouted r = Relayout(c.mode, "hello\nl;ylfu\xFFmore", block);
+            Streamed r = Relayout(c.mode, "hello\nl;ylfu\xFFmore", block);
             EXPECT_FALSE(r.ok);
             EXPECT_EQ(r.error, "invalid UTF-8 at byte 12") << "mode " << c.mode << " block " << block;
             EXPECT_EQ(r.output, c.before) << "mode " << c.mode << " block " << block;
@@ -126,42 +108,7 @@ TEST(RelayoutStream, InvalidUtf8NamesItsByteAfterWritingWhatCameBefore) {
 
 namespace {
 
-const char kHint[] =
-    "Usage: tolvane-cli COMMAND [OPTIONS] [FILE]; 'tolvane-cli --help' lists the commands.\n";
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-class RelayoutProcess : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("tolvane-relayout-test-" + std::to_string(getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    // Runs tolvane-cli with `args` in dir_, `input` on standard input.
-    int Run(const std::string& args, const std::string& input = "", const std::string& env = "") {
-        std::ofstream(dir_ / "stdin", std::ios::binary) << input;
-        const std::string command = "cd '" + dir_.string() + "' && " + env + " '" TOLVANE_CLI_PATH "' " + args +
-                                    " <stdin >stdout 2>stderr";
-        const int status = std::system(command.c_str());
-        out_ = ReadFile(dir_ / "stdout");
-        err_ = ReadFile(dir_ / "stderr");
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-    fs::path dir_;
-    std::string out_;
-    std::string err_;
-};
+class RelayoutProcess : public CliProcessTest {};
 
 }  // namespace
 
@@ -174,9 +121,9 @@ TEST_F(RelayoutProcess, AutoWithReportAndOut) {
     EXPECT_EQ(Run("relayout --auto", "l;ylfu\n"), 0);
     EXPECT_EQ(err_, "");
 
-    std::ofstream(dir_ / "in.txt", std::ios::binary) << "l;ylfu";
+    WriteFile(Work("in.txt"), "l;ylfu");
     EXPECT_EQ(Run("relayout -o out.txt --to-thai in.txt"), 0);
-    EXPECT_EQ(ReadFile(dir_ / "out.txt"), "สวัสดี");
+    EXPECT_EQ(ReadFile(Work("out.txt")), "สวัสดี");
     EXPECT_EQ(Run("relayout --to-english out.txt"), 0);
     EXPECT_EQ(out_, "l;ylfu");
 }
@@ -194,7 +141,7 @@ TEST_F(RelayoutProcess, WrongCommandLinesExitWith2) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Run(c.args), 2) << c.args;
-        EXPECT_EQ(err_, std::string("tolvane-cli: ") + c.error + "\n" + kHint) << c.args;
+        EXPECT_EQ(err_, std::string("tolvane-cli: ") + c.error + "\n" + kUsageHint) << c.args;
     }
     EXPECT_EQ(Run("relayout --to-thai --to-thai", "l"), 0);  // the same one twice is no fault
     EXPECT_EQ(Run("--help"), 0);

@@ -11,50 +11,13 @@
 #include <sstream>
 #include <string>
 
+#include "cli_run.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& data) {
-    std::ofstream(path, std::ios::binary) << data;
-}
-
-class RepairProcess : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("tolvane-fix-test-" + std::to_string(getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    // Runs tolvane-cli with `args` in dir_, `input` on standard input, read
-    // from a file or (`pipe`) through a pipe.
-    int Run(const std::string& args, const std::string& input = "", bool pipe = false) {
-        WriteFile(dir_ / "stdin", input);
-        const std::string in = "'" + (dir_ / "stdin").string() + "'";
-        std::string command = "cd '" + dir_.string() + "' && " + (pipe ? "cat " + in + " | " : "") +
-                              "'" TOLVANE_CLI_PATH "' " + args + (pipe ? "" : " <" + in) + " >'" +
-                              (dir_ / "stdout").string() + "' 2>'" + (dir_ / "stderr").string() + "'";
-        const int status = std::system(command.c_str());
-        out_ = ReadFile(dir_ / "stdout");
-        err_ = ReadFile(dir_ / "stderr");
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-    fs::path dir_;
-    std::string out_;
-    std::string err_;
-};
+class RepairProcess : public CliProcessTest {};
 
 // A garbled line of each lossless kind between clean lines, CR LF kept.
 const char kMixed[] =
@@ -75,7 +38,7 @@ const char kMixedFixed[] =
 
 TEST_F(RepairProcess, FixRepairsGarbledLinesAndPassesTheRest) {
     for (bool pipe : {false, true}) {
-        EXPECT_EQ(Run("fix", kMixed, pipe), 0) << err_;
+        EXPECT_EQ(Run("fix", kMixed, "", pipe), 0) << err_;
         EXPECT_EQ(out_, kMixedFixed);
         EXPECT_EQ(err_, "");
     }
@@ -104,11 +67,11 @@ TEST_F(RepairProcess, ReportCountsKindsAndNamesLinesWithLostCharacters) {
 TEST_F(RepairProcess, StandardInputIsReadFromWhereItStands) {
     // The shell's own read takes the first line; fix gets the rest of the
     // same open file and must not start over.
-    WriteFile(dir_ / "in.txt", "first line\nÊÇÑÊ´Õ\n");
-    const std::string command = "cd '" + dir_.string() + "' && { read -r skipped; '" TOLVANE_CLI_PATH
+    WriteFile(Work("in.txt"), "first line\nÊÇÑÊ´Õ\n");
+    const std::string command = "cd '" + Work("").string() + "' && { read -r skipped; '" TOLVANE_CLI_PATH
                                 "' fix; } <in.txt >out.txt";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    EXPECT_EQ(ReadFile(dir_ / "out.txt"), "สวัสดี\n");
+    EXPECT_EQ(ReadFile(Work("out.txt")), "สวัสดี\n");
 }
 
 TEST_F(RepairProcess, Cp874InputIsConvertedAndRepaired) {
@@ -139,13 +102,13 @@ TEST_F(RepairProcess, LineLongerThanOneMebibytePassesThrough) {
 TEST_F(RepairProcess, OutputFileIsWrittenWhole) {
     EXPECT_EQ(Run("fix -o out.txt", kMixed), 0);
     EXPECT_EQ(out_, "");
-    EXPECT_EQ(ReadFile(dir_ / "out.txt"), kMixedFixed);
+    EXPECT_EQ(ReadFile(Work("out.txt")), kMixedFixed);
 }
 
 TEST_F(RepairProcess, DetectPrintsOneLinePerInputAndItsStatus) {
-    WriteFile(dir_ / "clean.txt", "สวัสดี\nhello\n");
-    WriteFile(dir_ / "mixed.txt", kMixed);
-    WriteFile(dir_ / "old.txt", "\xCA\xC7\xD1\xCA\xB4\xD5\n");
+    WriteFile(Work("clean.txt"), "สวัสดี\nhello\n");
+    WriteFile(Work("mixed.txt"), kMixed);
+    WriteFile(Work("old.txt"), "\xCA\xC7\xD1\xCA\xB4\xD5\n");
     EXPECT_EQ(Run("detect clean.txt"), 0);
     EXPECT_EQ(out_, "encoding=utf-8 lines=2 kind1=0 kind2=0 kind3=0 kind4=0 kind5=0 kind6=0 lost=0 "
                     "malformed=0 file=clean.txt\n");
@@ -155,7 +118,7 @@ TEST_F(RepairProcess, DetectPrintsOneLinePerInputAndItsStatus) {
               std::string::npos)
         << out_;
     EXPECT_NE(out_.find("encoding=cp874 lines=1 kind1=0"), std::string::npos) << out_;
-    EXPECT_EQ(Run("detect", kMixed, true), 3);
+    EXPECT_EQ(Run("detect", kMixed, "", true), 3);
     EXPECT_NE(out_.find("file=-\n"), std::string::npos);
     // A file that cannot be read is an error; the others are still reported.
     EXPECT_EQ(Run("detect missing.txt clean.txt"), 1);
