@@ -12,23 +12,9 @@
 #include "relayout.h"
 #include "relayout_auto.h"
 #include "relayout_corpus.h"
-#include "utf8.h"
+#include "utf_text.h"
 
 namespace {
-
-std::u16string Utf16Of(const std::string& utf8) {
-    std::u16string units(utf8.size(), u'\0');
-    const Utf8Decoded d = Utf8ToUtf16(reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size(),
-                                      true, units.data());
-    units.resize(d.invalid ? 0 : d.written);
-    return units;
-}
-
-std::string Utf8Of(const std::u16string& units) {
-    std::string bytes(kUtf8BytesPerUnit * units.size(), '\0');
-    bytes.resize(Utf16ToUtf8(units.data(), units.size(), reinterpret_cast<unsigned char*>(bytes.data())));
-    return bytes;
-}
 
 bool HasThai(const std::u16string& s) {
     for (char16_t c : s) {

@@ -11,17 +11,9 @@
 #include "cp874_table.h"
 #include "kedmanee_table.h"
 #include "relayout_corpus.h"
-#include "utf8.h"
+#include "utf_text.h"
 
 namespace {
-
-std::u16string Utf16Of(const std::string& utf8) {
-    std::u16string units(utf8.size(), u'\0');
-    const Utf8Decoded d = Utf8ToUtf16(reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size(),
-                                      true, units.data());
-    units.resize(d.invalid ? 0 : d.written);
-    return units;
-}
 
 std::u16string ToThai(std::u16string text) {
     UsKeysToKedmanee(text.data(), text.size(), text.data());
