@@ -4,7 +4,6 @@
 // its LF (a line longer than kLongestLine is judged in pieces cut at a space).
 #include "relayout_cmd.h"
 
-#include <cerrno>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -19,18 +18,13 @@
 
 namespace {
 
-constexpr char16_t kByteOrderMark = 0xFEFF;
-
 // The most units of a line --auto holds before it judges what it has.
 constexpr size_t kLongestLine = 256 * 1024;
 
 bool WriteUnits(std::FILE* out, const char16_t* units, size_t count, std::vector<unsigned char>* bytes,
                 std::string* error) {
     bytes->resize(kUtf8BytesPerUnit * count);
-    const size_t size = Utf16ToUtf8(units, count, bytes->data());
-    if (size == 0 || std::fwrite(bytes->data(), 1, size, out) == size) return true;
-    *error = std::string("cannot write the output: ") + std::strerror(errno);
-    return false;
+    return WriteAll(out, bytes->data(), Utf16ToUtf8(units, count, bytes->data()), error);
 }
 
 #ifdef TOLVANE_RELAYOUT_AUTO
@@ -120,12 +114,8 @@ bool RelayoutStream(const CliOptions& options, std::FILE* in, std::FILE* out, st
     bool started = false;
     bool atEnd = false;
     while (!atEnd) {
-        const size_t got = std::fread(bytes.data() + carried, 1, block, in);
-        if (std::ferror(in)) {
-            *error = std::string("cannot read the input: ") + std::strerror(errno);
-            return false;
-        }
-        atEnd = got < block;
+        size_t got = 0;
+        if (!ReadBlock(in, bytes.data() + carried, block, &got, &atEnd, error)) return false;
         const size_t have = carried + got;
         const Utf8Decoded decoded = Utf8ToUtf16(bytes.data(), have, atEnd, units.data());
         // What comes before a bad sequence is converted and written first.
@@ -156,9 +146,7 @@ bool RelayoutStream(const CliOptions& options, std::FILE* in, std::FILE* out, st
                 break;
         }
         if (decoded.invalid) {
-            char message[64];
-            std::snprintf(message, sizeof message, "invalid UTF-8 at byte %zu", offset + decoded.read);
-            *error = message;
+            *error = InvalidUtf8At(offset + decoded.read);
             return false;
         }
         carried = have - decoded.read;

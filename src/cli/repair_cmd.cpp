@@ -10,6 +10,7 @@
 
 #include "cli.h"
 #include "cp874.h"
+#include "stream.h"
 #include "utf8.h"
 
 #ifdef TOLVANE_HAVE_REPAIR
@@ -67,8 +68,6 @@ bool IsRepairCommand(const char* command) {
 
 namespace {
 
-std::string ReadError() { return std::string("cannot read the input: ") + std::strerror(errno); }
-
 // Whether everything `in` holds from where it stands is UTF-8; goes back
 // there. A pipe is first copied to a temporary file, which then stands in for
 // it (*in changes).
@@ -91,13 +90,11 @@ bool GuessUtf8(std::FILE** in, bool* utf8, std::string* error) {
     size_t carried = 0;
     bool valid = true, atEnd = false;
     while (!atEnd) {
-        const size_t got = std::fread(bytes.data() + carried, 1, block, source);
-        if (std::ferror(source)) {
-            *error = ReadError();
+        size_t got = 0;
+        if (!ReadBlock(source, bytes.data() + carried, block, &got, &atEnd, error)) {
             if (copy) std::fclose(copy);
             return false;
         }
-        atEnd = got < block;
         if (copy && got > 0 && std::fwrite(bytes.data() + carried, 1, got, copy) != got) {
             *error = std::string("cannot write a temporary file: ") + std::strerror(errno);
             std::fclose(copy);
@@ -117,16 +114,10 @@ bool GuessUtf8(std::FILE** in, bool* utf8, std::string* error) {
     *utf8 = valid;
     if (copy) *in = copy;
     if (std::fseek(*in, copy ? 0 : start, SEEK_SET) != 0) {
-        *error = ReadError();
+        *error = std::string("cannot read the input: ") + std::strerror(errno);
         return false;
     }
     return true;
-}
-
-bool WriteAll(std::FILE* out, const void* data, size_t size, std::string* error) {
-    if (out == nullptr || size == 0 || std::fwrite(data, 1, size, out) == size) return true;
-    *error = std::string("cannot write the output: ") + std::strerror(errno);
-    return false;
 }
 
 // Code page 874 bytes as UTF-8, appended to *out.
@@ -257,9 +248,8 @@ bool RepairStream(std::FILE* in, RepairInput from, std::FILE* out, RepairCounts*
     };
     while (!atEnd || used > 0) {
         if (!atEnd) {
-            const size_t got = std::fread(buffer.data() + used, 1, blockSize, source);
-            if (std::ferror(source)) return fail(ReadError());
-            atEnd = got < blockSize;
+            size_t got = 0;
+            if (!ReadBlock(source, buffer.data() + used, blockSize, &got, &atEnd, error)) return fail(*error);
             used += got;
         }
         size_t p = 0;

@@ -21,26 +21,6 @@ namespace {
 // this many units minus one for the next block.
 constexpr size_t kLongestEscape = 7;
 
-constexpr char16_t kByteOrderMark = 0xFEFF;
-
-bool WriteAll(std::FILE* out, const void* data, size_t size, std::string* error) {
-    if (size == 0 || std::fwrite(data, 1, size, out) == size) return true;
-    *error = std::string("cannot write the output: ") + std::strerror(errno);
-    return false;
-}
-
-// Reads up to `size` bytes; `atEnd` becomes true when the input has no more.
-bool ReadBlock(std::FILE* in, unsigned char* data, size_t size, size_t* got, bool* atEnd,
-               std::string* error) {
-    *got = std::fread(data, 1, size, in);
-    if (std::ferror(in)) {
-        *error = std::string("cannot read the input: ") + std::strerror(errno);
-        return false;
-    }
-    *atEnd = *got < size;
-    return true;
-}
-
 // Narrows units that are all ASCII (references, escapes) to bytes, in place.
 void NarrowAscii(const char16_t* units, size_t count, unsigned char* out) {
     for (size_t i = 0; i < count; ++i) out[i] = static_cast<unsigned char>(units[i]);
@@ -229,9 +209,7 @@ bool ConvertUtf8ToCp874Stream(const CliOptions& options, std::FILE* in, std::FIL
         }
         const size_t read = skipped + decoded.read;
         if (decoded.invalid) {
-            char text[64];
-            std::snprintf(text, sizeof text, "invalid UTF-8 at byte %zu", offset + read);
-            *error = text;
+            *error = InvalidUtf8At(offset + read);
             return false;
         }
         carried = have - read;
@@ -309,10 +287,7 @@ bool ConvertUtf8Stream(const CliOptions& options, std::FILE* in, std::FILE* out,
             return false;
         }
         if (decoded.invalid) {
-            char text[64];
-            std::snprintf(text, sizeof text, "invalid UTF-8 at byte %zu",
-                          reader.offset + decoded.read);
-            *error = text;
+            *error = InvalidUtf8At(reader.offset + decoded.read);
             return false;
         }
         reader.carried = have - decoded.read;
@@ -323,6 +298,25 @@ bool ConvertUtf8Stream(const CliOptions& options, std::FILE* in, std::FILE* out,
 }
 
 }  // namespace
+
+bool WriteAll(std::FILE* out, const void* data, size_t size, std::string* error) {
+    if (out == nullptr || size == 0 || std::fwrite(data, 1, size, out) == size) return true;
+    *error = std::string("cannot write the output: ") + std::strerror(errno);
+    return false;
+}
+
+bool ReadBlock(std::FILE* in, unsigned char* data, size_t size, size_t* got, bool* atEnd,
+               std::string* error) {
+    *got = std::fread(data, 1, size, in);
+    if (std::ferror(in)) {
+        *error = std::string("cannot read the input: ") + std::strerror(errno);
+        return false;
+    }
+    *atEnd = *got < size;
+    return true;
+}
+
+std::string InvalidUtf8At(size_t offset) { return "invalid UTF-8 at byte " + std::to_string(offset); }
 
 bool ConvertStream(const CliOptions& options, std::FILE* in, std::FILE* out, std::string* error) {
     if (options.command == kCmdToUnicode) return ConvertCp874Stream(options, in, out, error);

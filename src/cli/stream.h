@@ -39,3 +39,20 @@ struct CliOptions {
 // false with the reason in *error (without the program's name); what was
 // written before the failure stays written.
 bool ConvertStream(const CliOptions& options, std::FILE* in, std::FILE* out, std::string* error);
+
+// What every stream of the program shares.
+
+// A byte order mark at the very start of UTF-8 input is skipped.
+inline constexpr char16_t kByteOrderMark = 0xFEFF;
+
+// Writes all `size` bytes (nothing where `out` is null); false with the reason
+// in *error.
+bool WriteAll(std::FILE* out, const void* data, size_t size, std::string* error);
+
+// Reads up to `size` bytes into `data`; `atEnd` becomes true when the input has
+// no more. False with the reason in *error.
+bool ReadBlock(std::FILE* in, unsigned char* data, size_t size, size_t* got, bool* atEnd,
+               std::string* error);
+
+// The fault of input that is not UTF-8: "invalid UTF-8 at byte N".
+std::string InvalidUtf8At(size_t offset);

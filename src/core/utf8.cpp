@@ -135,3 +135,34 @@ size_t Utf16ToUtf8(const char16_t* text, size_t count, unsigned char* out) {
     }
     return w;
 }
+
+void AppendUtf8(std::string* out, char32_t cp) {
+    char16_t units[2];
+    size_t count = 1;
+    if (cp >= 0x10000 && cp <= 0x10FFFF) {
+        units[0] = HighSurrogateOf(cp);
+        units[1] = LowSurrogateOf(cp);
+        count = 2;
+    } else {
+        units[0] = cp > 0x10FFFF ? char16_t{0xFFFD} : static_cast<char16_t>(cp);
+    }
+    unsigned char bytes[4];
+    out->append(reinterpret_cast<const char*>(bytes), Utf16ToUtf8(units, count, bytes));
+}
+
+bool Utf8ToCodePoints(std::string_view utf8, std::u32string* out) {
+    std::u16string units(utf8.size(), u'\0');
+    const Utf8Decoded decoded =
+        Utf8ToUtf16(reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size(), true, units.data());
+    out->clear();
+    if (decoded.invalid) return false;
+    for (size_t i = 0; i < decoded.written; ++i) {
+        if (StartsSurrogatePair(units.data(), decoded.written, i)) {
+            out->push_back(CombineSurrogates(units[i], units[i + 1]));
+            ++i;
+        } else {
+            out->push_back(units[i]);
+        }
+    }
+    return true;
+}

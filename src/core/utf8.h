@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
+#include <string_view>
 
 // The most UTF-8 bytes that Utf16ToUtf8 writes per UTF-16 unit.
 inline constexpr size_t kUtf8BytesPerUnit = 3;
@@ -31,3 +33,11 @@ size_t Utf8OffsetOfUnit(const unsigned char* bytes, size_t unit);
 // sequence; a lone surrogate, which UTF-8 cannot carry, becomes U+FFFD.
 // Returns the bytes written.
 size_t Utf16ToUtf8(const char16_t* text, size_t count, unsigned char* out);
+
+// Appends the UTF-8 of code point `cp` (a surrogate or a value above U+10FFFF
+// as U+FFFD) to *out.
+void AppendUtf8(std::string* out, char32_t cp);
+
+// Reads a whole UTF-8 text as code points, by Utf8ToUtf16's rules; false where
+// it is not valid UTF-8.
+bool Utf8ToCodePoints(std::string_view utf8, std::u32string* out);

@@ -8,13 +8,6 @@
 
 namespace {
 
-void AppendUtf8(std::string* out, char32_t cp) {
-    char16_t unit = static_cast<char16_t>(cp);
-    unsigned char bytes[kUtf8BytesPerUnit];
-    const size_t n = Utf16ToUtf8(&unit, 1, bytes);
-    out->append(reinterpret_cast<const char*>(bytes), n);
-}
-
 std::string BytesThrough(const unsigned char* bytes, size_t count, const CodePageTable& page) {
     std::string out;
     out.reserve(count * 2);

@@ -26,6 +26,7 @@
 #include "code_pages.h"
 #include "cp874_table.h"
 #include "thai_text.h"
+#include "utf8.h"
 
 namespace {
 
@@ -54,54 +55,6 @@ constexpr double kLeastLikelihoodPerCharacter = -3.5;
 bool IsThai(char32_t c) { return c >= 0x0E01 && c <= 0x0E5B; }
 
 bool IsAsciiLetter(char32_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-// Strict UTF-8 to code points; false on anything malformed.
-bool DecodeUtf8(std::string_view s, std::u32string* out) {
-    out->clear();
-    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-    const unsigned char* end = p + s.size();
-    while (p < end) {
-        const unsigned char b = *p;
-        if (b < 0x80) {
-            out->push_back(b);
-            ++p;
-            continue;
-        }
-        size_t n;
-        char32_t cp, min;
-        if (b >= 0xC2 && b <= 0xDF) { n = 2; cp = b & 0x1F; min = 0x80; }
-        else if (b >= 0xE0 && b <= 0xEF) { n = 3; cp = b & 0x0F; min = 0x800; }
-        else if (b >= 0xF0 && b <= 0xF4) { n = 4; cp = b & 0x07; min = 0x10000; }
-        else return false;
-        if (static_cast<size_t>(end - p) < n) return false;
-        for (size_t k = 1; k < n; ++k) {
-            if ((p[k] & 0xC0) != 0x80) return false;
-            cp = cp << 6 | (p[k] & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-        out->push_back(cp);
-        p += n;
-    }
-    return true;
-}
-
-void AppendUtf8(std::string* out, char32_t cp) {
-    if (cp < 0x80) {
-        out->push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out->push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out->push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out->push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out->push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
 
 // The bytes of a line read through `page`: a byte, kBarrier for a character
 // the page lacks, or (lossy) kLostByte for U+FFFD.
@@ -628,7 +581,7 @@ RepairedLine RepairLine(std::string_view line) {
     RepairedLine result;
     if (IsLineCertainlyClean(line)) return result;
     std::u32string text;
-    if (!DecodeUtf8(line, &text)) return result;
+    if (!Utf8ToCodePoints(line, &text)) return result;
     const LineTraits traits = TraitsOf(text);
     if (!traits.thai && !traits.latin) return result;
     Original original{&text, false, {}};
@@ -685,7 +638,7 @@ RepairedLine RepairLine(std::string_view line) {
                 }
                 ChooseLostCharacters(&r.text, options);
             }
-            const bool capitals = std::strcmp(r.name, "CP1251") == 0 || std::strcmp(r.name, "CP1253") == 0;
+            const bool capitals = r.page == kPageWindows1251 || r.page == kPageWindows1253;
             Consider({r.kind, r.name, std::move(r.text), {}, capitals}, original, &tried, &best);
         }
     }
